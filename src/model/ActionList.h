@@ -1,0 +1,46 @@
+// The ordered list of actions. Insertion and removal renumber the relative fields
+// (trueJump/falseJump of Conditions, offsetRef of every record) so that they keep
+// pointing at the same records; nothing else renumbers.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "model/ActionRecord.h"
+
+namespace tappling {
+
+enum class WaitKind : int32_t { Pre = 1, Post = 2 };
+
+class ActionList {
+public:
+    int32_t size() const { return static_cast<int32_t>(records_.size()); }
+    bool empty() const { return records_.empty(); }
+
+    // Positions outside the list throw std::invalid_argument and leave the list unchanged.
+    ActionRecord recordAt(int32_t position) const;
+    const ActionRecord& at(int32_t position) const;
+    ActionRecord& at(int32_t position);  // playback writes foundDx/foundDy through this
+    void replaceAt(int32_t position, ActionRecord record);
+    void append(ActionRecord record);
+    void insertAt(int32_t position, ActionRecord record);  // position == size() appends
+    void removeAt(int32_t position);
+    void clear() { records_.clear(); }
+    void adjustAllWaits(WaitKind which, int32_t deltaMs);
+
+    const std::vector<ActionRecord>& records() const { return records_; }
+
+private:
+    void checkPosition(int32_t position, int32_t limit) const;
+    std::vector<ActionRecord> records_;
+};
+
+// The macro: its actions and the three macro-level loop values, saved together.
+struct Macro {
+    ActionList actions;
+    int32_t loopEnabled = 0;
+    int32_t loopLimited = 0;
+    int32_t loopCount = 1;
+};
+
+}  // namespace tappling
