@@ -1,20 +1,77 @@
 // The macro being edited and played: its actions and loop values, the modified flag,
-// and (added by playback and recording) the run state.
+// and the playback state. Playback is a small state machine stepped by the owner's
+// 1 ms timer (step), so nothing here blocks or sleeps; the one other thread is the
+// file-run worker of ExecuteFile.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
+#include "engine/CFileRun.h"
+#include "engine/Platform.h"
 #include "model/ActionList.h"
 
 namespace tappling {
 
+enum class RunState : int32_t { Idle = 0, Running = 1, StopRequested = 2 };
+enum class Phase : int32_t { PreWait = 0, Act = 1, PostWait = 2, Done = 3 };
+enum class ExecResult : int32_t { Next = 0, JumpAfterWait = 1, JumpNow = 2 };
+enum class StepResult : int32_t { Continue = 0, RecordDone = 3, Finished = 1, Aborted = -1, EndOfList = 2 };
+
+// Passes after which an endless run starts counting from 0 again (a limited run ends).
+constexpr uint32_t kMaxLoopsDone = 0x7FFFFFF8;
+
 class MacroPlayer {
 public:
+    // Seeds nothing: the RandomSource is seeded by whoever made it.
+    explicit MacroPlayer(Platform& platform);
+    ~MacroPlayer();
+    MacroPlayer(const MacroPlayer&) = delete;
+    MacroPlayer& operator=(const MacroPlayer&) = delete;
+
     Macro macro;
     int32_t modified = 0;
 
     ActionList& actions() { return macro.actions; }
     const ActionList& actions() const { return macro.actions; }
+
+    // Playback state.
+    RunState runState = RunState::Idle;
+    int32_t randomMode = 0;
+    int32_t resumable = 0;
+    uint32_t timeBase = 0;     // tick from which the current wait is measured
+    int32_t currentIndex = 0;
+    int32_t nextIndex = 0;
+    int32_t repeatDone = 0;
+    Phase phase = Phase::PreWait;
+    uint32_t loopsDone = 0;
+    std::unique_ptr<CFileRun> fileRunWorker;
+
+    // Resets the run position (or, resuming, only the wait base) and discards earlier
+    // presses of the stop keys. The caller starts the step timer afterwards.
+    void beginRun(int32_t resume);
+
+    // One timer tick of the run.
+    StepResult step();
+
+    // True once ms have passed since timeBase; then timeBase moves on by exactly ms, so
+    // late ticks do not add up over a run. Unsigned arithmetic, correct across the wrap.
+    bool waitElapsed(int32_t ms);
+
+    // Performs the record at index (0 <= index < size). On a jump, index holds the target.
+    ExecResult executeAction(int32_t& index);
+
+    // Looks for colour in the rectangle cx±rangeX, cy±rangeY (clipped to the screen),
+    // column by column from the left, each column from the top. On a match writes the
+    // offset from (cx, cy) and returns true; otherwise leaves the outputs alone.
+    bool findColour(uint32_t colour, int32_t cx, int32_t cy, int32_t rangeX, int32_t rangeY,
+                    int32_t& outDx, int32_t& outDy);
+
+private:
+    bool stopKeyPressed();
+    void startFileRun(const ActionRecord& record);
+
+    Platform platform_;
 };
 
 }  // namespace tappling

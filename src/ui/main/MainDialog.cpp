@@ -3,7 +3,7 @@
 
 namespace tappling {
 
-MainDialog::MainDialog(HINSTANCE instance, Platform& platform) : instance_(instance), platform_(platform) {}
+MainDialog::MainDialog(HINSTANCE instance, Platform& platform) : instance_(instance), platform_(platform), player_(platform) {}
 MainDialog::~MainDialog() = default;
 
 void MainDialog::runModal() {
