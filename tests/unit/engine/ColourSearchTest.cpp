@@ -106,6 +106,7 @@ TEST(ColourSearch, NegativeRangesSearchNothing) {
 
 TEST(ColourSearch, ExtremeCoordinatesAndRangesDoNotOverflow) {
     fake::FakePlatform fake;
+    fake.screen.screen = {0, 0, 64, 48};
     fake.screen.setPixel(0, 0, kRed);
     MacroPlayer player(fake.platform);
     int32_t dx = 3, dy = 4;

@@ -81,7 +81,10 @@ Point FakeInput::cursorPos() {
     return position;
 }
 
-void FakeInput::mouseButton(uint32_t flag) { log_.add(EventKind::MouseButton, "mouse " + buttonName(flag)); }
+void FakeInput::mouseButton(uint32_t flag) {
+    buttons.push_back(flag);
+    log_.add(EventKind::MouseButton, "mouse " + buttonName(flag));
+}
 
 void FakeInput::key(uint8_t vk, uint32_t flags) {
     log_.add(EventKind::Key, "key " + hex(vk) + " " + hex(flags));

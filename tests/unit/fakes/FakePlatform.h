@@ -69,6 +69,7 @@ public:
     void mouseButton(uint32_t flag) override;
     void key(uint8_t vk, uint32_t flags) override;
     Point position;
+    std::vector<uint32_t> buttons;  // every button flag sent, in order
 
 private:
     EventLog& log_;
