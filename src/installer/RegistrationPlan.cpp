@@ -1,0 +1,67 @@
+#include "installer/RegistrationPlan.h"
+
+namespace tappling::installer {
+namespace {
+
+constexpr char kSeparator = '\\';
+constexpr std::string_view kCommandTail = " %1";
+constexpr std::string_view kRandomOption = "-NODR";
+constexpr std::string_view kAutoOption = "-NODIG";
+constexpr std::u16string_view kRandomCaption = u"ランダム自動実行";
+constexpr std::u16string_view kAutoCaption = u"自動実行";
+
+std::string joined(std::string_view a, std::string_view b, std::string_view c = {},
+                   std::string_view d = {}) {
+    std::string text;
+    text.reserve(a.size() + b.size() + c.size() + d.size());
+    text.append(a).append(b).append(c).append(d);
+    return text;
+}
+
+}  // namespace
+
+std::optional<std::string> programDirectory(std::string_view modulePath, const CodePage& codePage) {
+    std::optional<std::size_t> lastSeparator;
+    for (std::size_t i = 0; i < modulePath.size(); ++i) {
+        const auto byte = static_cast<uint8_t>(modulePath[i]);
+        if (codePage.isLeadByte(byte) && i + 1 < modulePath.size()) {
+            ++i;  // the trail byte may be 0x5C without being a separator
+        } else if (modulePath[i] == kSeparator) {
+            lastSeparator = i;
+        }
+    }
+    if (!lastSeparator) return std::nullopt;
+    return std::string(modulePath.substr(0, *lastSeparator));
+}
+
+std::vector<RegistryValue> registrationValues(std::string_view directory, const CodePage& codePage) {
+    const std::string progId(kProgId);
+    const std::string program = joined(directory, "\\", kProgramFileName);
+    const std::string command = program + std::string(kCommandTail);
+    return {
+        {std::string(kExtensionKey), progId},
+        {progId, progId},
+        {progId + "\\shell\\open\\command", command},
+        {progId + "\\DefaultIcon", joined(directory, "\\", kIconFileName)},
+        {progId + "\\shell\\randameopen\\command", command + std::string(kRandomOption)},
+        {progId + "\\shell\\randameopen", codePage.fromUtf16(kRandomCaption)},
+        {progId + "\\shell\\nodlg\\command", command + std::string(kAutoOption)},
+        {progId + "\\shell\\nodlg", codePage.fromUtf16(kAutoCaption)},
+    };
+}
+
+RegistrationResult registerFileType(Registry& registry, std::string_view directory,
+                                    const CodePage& codePage) {
+    // A readable mapping to anything else belongs to another program; a missing or
+    // unreadable one is ours to write.
+    const std::optional<std::string> owner = registry.readDefault(std::string(kExtensionKey));
+    if (owner && *owner != kProgId) return RegistrationResult::OwnedByOther;
+
+    for (const RegistryValue& value : registrationValues(directory, codePage)) {
+        if (value.text.size() > kMaxValueBytes) continue;
+        registry.writeDefault(value.key, value.text);  // one failed write must not stop the rest
+    }
+    return RegistrationResult::Registered;
+}
+
+}  // namespace tappling::installer

@@ -1,0 +1,29 @@
+#include "model/MacroFileChooser.h"
+
+namespace tappling {
+
+namespace {
+
+// '.' is never a trail byte of a double-byte character, and neither is anything that
+// follows a real '.', so a four-byte ".TPM" suffix is always a real extension.
+bool hasTpmExtension(const std::string& path) {
+    const size_t dot = path.rfind('.');
+    if (dot == std::string::npos || path.size() - dot != 4) return false;
+    auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+    return upper(path[dot + 1]) == 'T' && upper(path[dot + 2]) == 'P' && upper(path[dot + 3]) == 'M';
+}
+
+}  // namespace
+
+int chooseMacroFile(FileDialogs& dialogs, Prompter& prompter, ChooseMode mode, std::string& path) {
+    const std::optional<std::string> chosen = dialogs.choose(mode, path);
+    if (!chosen) return 0;
+    if (!hasTpmExtension(*chosen)) {
+        prompter.inform("TPMﾌｧｲﾙではありません。");
+        return 0;
+    }
+    path = chosen->substr(0, chosen->size() - 4) + ".TPM";
+    return 1;
+}
+
+}  // namespace tappling

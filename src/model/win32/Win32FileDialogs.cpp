@@ -1,0 +1,40 @@
+#include "model/win32/Win32FileDialogs.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+#include "model/win32/Win32CodePage.h"
+
+namespace tappling {
+
+std::optional<std::string> Win32FileDialogs::choose(ChooseMode mode, const std::string& initialName) {
+    std::vector<wchar_t> file(32768, L'\0');
+    const std::wstring initial = ansiToWide(initialName);
+    if (initial.size() < file.size()) std::copy(initial.begin(), initial.end(), file.begin());
+
+    static constexpr wchar_t kFilter[] = L"TPM Files(*.TPM)\0*.TPM\0";
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = owner_;
+    ofn.lpstrFilter = kFilter;
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = static_cast<DWORD>(file.size());
+    ofn.lpstrDefExt = L"TPM";
+    ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER;
+    BOOL chosen = FALSE;
+    if (mode == ChooseMode::Open) {
+        ofn.lpstrTitle = L"TPMファイルの読み込み";
+        ofn.Flags |= OFN_FILEMUSTEXIST;
+        chosen = GetOpenFileNameW(&ofn);
+    } else {
+        ofn.lpstrTitle = L"TPMファイルに名前をつけて保存";
+        ofn.Flags |= OFN_OVERWRITEPROMPT;
+        chosen = GetSaveFileNameW(&ofn);
+    }
+    if (!chosen) return std::nullopt;
+    return wideToAnsi(file.data());
+}
+
+}  // namespace tappling
