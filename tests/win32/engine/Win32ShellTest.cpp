@@ -13,6 +13,20 @@
 namespace tappling {
 namespace {
 
+// Visible top-level windows of other processes (the console of the opened batch file).
+int foreignWindows() {
+    int count = 0;
+    EnumWindows(
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(hwnd, &pid);
+            if (pid != GetCurrentProcessId() && IsWindowVisible(hwnd)) ++*reinterpret_cast<int*>(param);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
 std::string tempDirectory() {
     char buf[MAX_PATH];
     const DWORD n = GetTempPathA(MAX_PATH, buf);
@@ -34,6 +48,8 @@ TEST(Win32ShellTest, OpensABatchFileFromAWorkerThread) {
     const bool ran = test::pumpUntil([&] { return GetFileAttributesA(done.c_str()) != INVALID_FILE_ATTRIBUTES; },
                                      30000);
     EXPECT_TRUE(ran);
+    // Let the batch's console go before later tests read the screen.
+    test::pumpUntil([] { return foreignWindows() == 0; }, 15000);
     DeleteFileA(done.c_str());
     DeleteFileA(script.c_str());
 }
