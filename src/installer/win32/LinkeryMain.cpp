@@ -3,13 +3,13 @@
 #include <windows.h>
 
 #include "installer/RegistrationPlan.h"
-#include "installer/win32/AnsiCodePage.h"
+#include "model/win32/Win32CodePage.h"
 #include "installer/win32/ModulePath.h"
 #include "installer/win32/Win32Registry.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace tappling::installer;
-    const AnsiCodePage codePage;
+    const tappling::Win32CodePage codePage;
     const auto modulePath = ownModulePath();
     if (!modulePath) return 0;
     const auto directory = programDirectory(*modulePath, codePage);

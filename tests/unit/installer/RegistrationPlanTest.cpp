@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "installer/Cp932TestCodePage.h"
+#include "fakes/Cp932CodePage.h"
 #include "installer/FakeRegistry.h"
 
 namespace tappling::installer {
@@ -32,7 +32,7 @@ Writes expectedWrites(const std::string& dir) {
 
 class RegistrationPlanTest : public ::testing::Test {
 protected:
-    Cp932TestCodePage codePage;
+    Cp932CodePage codePage;
     FakeRegistry registry;
 };
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "installer/RegistrationPlan.h"
-#include "installer/win32/AnsiCodePage.h"
+#include "model/win32/Win32CodePage.h"
 #include "installer/win32/ModulePath.h"
 
 namespace tappling::installer {
@@ -84,7 +84,7 @@ TEST_F(Win32RegistryTest, DataWithoutNulIsReadOnlyAsFarAsStored) {
 
 TEST_F(Win32RegistryTest, JapaneseCaptionIsStoredAsTheSameText) {
     // The caption goes in as code page bytes and must come out of the W API as the same characters.
-    const AnsiCodePage codePage;
+    const Win32CodePage codePage;
     Win32Registry registry(root_);
     ASSERT_TRUE(registry.writeDefault("TapplingFile\\shell\\nodlg", codePage.fromUtf16(u"自動実行")));
     wchar_t wide[64] = {};
@@ -94,9 +94,9 @@ TEST_F(Win32RegistryTest, JapaneseCaptionIsStoredAsTheSameText) {
     EXPECT_EQ(std::wstring(wide), L"自動実行");
 }
 
-TEST(AnsiCodePageTest, CaptionsBecomeCp932Bytes) {
+TEST(Win32CodePageForInstallerTest, CaptionsBecomeCp932Bytes) {
     ASSERT_EQ(GetACP(), 932u) << "the harness runs in the Japanese locale";
-    const AnsiCodePage codePage;
+    const Win32CodePage codePage;
     EXPECT_EQ(codePage.fromUtf16(u"ランダム自動実行"),
               "\x83\x89\x83\x93\x83\x5F\x83\x80\x8E\xA9\x93\xAE\x8E\xC0\x8D\x73");
     EXPECT_EQ(codePage.fromUtf16(u"自動実行"), "\x8E\xA9\x93\xAE\x8E\xC0\x8D\x73");

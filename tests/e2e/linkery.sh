@@ -1,0 +1,121 @@
+#!/usr/bin/env bash
+# End-to-end check of Linkery under Wine: registration from C:\Tools, re-registration
+# after a move, a foreign owner of ".TPM" left alone.
+# and the registered auto-run command playing a macro until Tappling ends by itself.
+# Run through the harness: tools/with-wine-display tests/e2e/linkery.sh [--no-autorun] [BIN_DIR]
+set -euo pipefail
+
+autorun=1
+if [ "${1:-}" = "--no-autorun" ]; then autorun=0; shift; fi
+bin_dir=$(cd "${1:-build/w/bin}" && pwd)
+: "${TAPPLING_WINE:?run this through tools/with-wine-display}"
+: "${WINEPREFIX:?run this through tools/with-wine-display}"
+wine=$TAPPLING_WINE
+drive_c="$WINEPREFIX/drive_c"
+failures=0
+
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+pass() { echo "ok: $*"; }
+
+# A registry tree as UTF-8 text (reg export writes UTF-16, free of console code pages).
+export_key() {  # KEY -> stdout; empty when the key does not exist
+    rm -f "$drive_c/linkery-export.reg"
+    "$wine" reg export "$1" 'C:\linkery-export.reg' /y >/dev/null 2>&1 || return 0
+    iconv -f UTF-16 -t UTF-8 "$drive_c/linkery-export.reg" | tr -d '\r' | sed '1d;/^$/d'
+}
+
+run_linkery() {  # WINDOWS_DIR UNIX_DIR
+    mkdir -p "$2"
+    cp "$bin_dir/Linkery.exe" "$bin_dir/Tappling.exe" "$bin_dir/TapplingFile.ico" "$2/"
+    "$wine" "$1\\Linkery.exe" >/dev/null 2>&1
+    wineserver -w
+}
+
+expected_tree() {  # WINDOWS_DIR with backslashes doubled as in .reg text
+    cat <<REG
+[HKEY_CLASSES_ROOT\\TapplingFile]
+@="TapplingFile"
+[HKEY_CLASSES_ROOT\\TapplingFile\\DefaultIcon]
+@="$1\\\\TapplingFile.ico"
+[HKEY_CLASSES_ROOT\\TapplingFile\\shell]
+[HKEY_CLASSES_ROOT\\TapplingFile\\shell\\nodlg]
+@="自動実行"
+[HKEY_CLASSES_ROOT\\TapplingFile\\shell\\nodlg\\command]
+@="$1\\\\Tappling.exe %1-NODIG"
+[HKEY_CLASSES_ROOT\\TapplingFile\\shell\\open]
+[HKEY_CLASSES_ROOT\\TapplingFile\\shell\\open\\command]
+@="$1\\\\Tappling.exe %1"
+[HKEY_CLASSES_ROOT\\TapplingFile\\shell\\randameopen]
+@="ランダム自動実行"
+[HKEY_CLASSES_ROOT\\TapplingFile\\shell\\randameopen\\command]
+@="$1\\\\Tappling.exe %1-NODR"
+REG
+}
+
+check_registration() {  # WINDOWS_DIR_ESCAPED LABEL
+    local tpm tree
+    tpm=$(export_key 'HKCR\.TPM')
+    tree=$(export_key 'HKCR\TapplingFile')
+    if [ "$tpm" = $'[HKEY_CLASSES_ROOT\\.TPM]\n@="TapplingFile"' ]; then pass "$2: .TPM names TapplingFile"
+    else fail "$2: .TPM is: $tpm"; fi
+    if [ "$tree" = "$(expected_tree "$1")" ]; then pass "$2: exactly the seven TapplingFile values"
+    else fail "$2: TapplingFile tree differs:"; diff <(expected_tree "$1") <(echo "$tree") >&2 || true; fi
+}
+
+# 1. A fresh system.
+run_linkery 'C:\Tools' "$drive_c/Tools"
+check_registration 'C:\\Tools' "fresh"
+
+# 2. Moved to another folder (with a blank in its name) and run again: paths follow.
+run_linkery 'C:\Other Place' "$drive_c/Other Place"
+check_registration 'C:\\Other Place' "moved"
+
+# 3. ".TPM" owned by another program: untouched, and no TapplingFile key appears.
+"$wine" reg delete 'HKCR\TapplingFile' /f >/dev/null 2>&1
+"$wine" reg add 'HKCR\.TPM' /ve /d 'OtherApp.Document' /f >/dev/null 2>&1
+run_linkery 'C:\Tools' "$drive_c/Tools"
+tpm=$(export_key 'HKCR\.TPM')
+if [ "$tpm" = $'[HKEY_CLASSES_ROOT\\.TPM]\n@="OtherApp.Document"' ]; then pass "foreign: .TPM left untouched"
+else fail "foreign: .TPM is: $tpm"; fi
+if [ -z "$(export_key 'HKCR\TapplingFile')" ]; then pass "foreign: nothing else written"
+else fail "foreign: TapplingFile was written"; fi
+
+# 4. ".TPM" present without a default value: registration proceeds.
+"$wine" reg delete 'HKCR\.TPM' /f >/dev/null 2>&1
+"$wine" reg add 'HKCR\.TPM' /v 'Content Type' /d 'application/x-test' /f >/dev/null 2>&1
+run_linkery 'C:\Tools' "$drive_c/Tools"
+tree=$(export_key 'HKCR\TapplingFile')
+if [ "$tree" = "$(expected_tree 'C:\\Tools')" ]; then pass "no default value: registered"
+else fail "no default value: TapplingFile tree differs"; fi
+
+# 5. The registered auto-run command, with %1 replaced by a macro file's path, plays the
+#    macro (one WaitOnly of 3 s, so a program that does not play returns far sooner) and
+#    ends by itself.
+if [ "$autorun" -eq 1 ]; then
+    mkdir -p "$drive_c/m"
+    python3 - "$drive_c/m/wait.TPM" <<'PY'
+import struct, sys
+def s(text): return bytes([len(text)]) + text
+i = lambda *v: struct.pack('<%di' % len(v), *v)
+record = (i(0, 0, 0, 9, 3000, 0, 1) + s(b'') + i(0) + s(b'') + s(b'')
+          + i(0, 0, 0, 0, 0, 0, 0, 0, 0, 0))
+open(sys.argv[1], 'wb').write(s(b'MouseAction') + i(1202, 0, 0, 1, 1) + record)
+PY
+    command=$(export_key 'HKCR\TapplingFile\shell\nodlg\command' | sed -n 's/^@="\(.*\)"$/\1/p' | sed 's/\\\\/\\/g')
+    command=${command/\%1/'C:\m\wait.TPM'}
+    program=${command%%.exe *}.exe
+    arguments=${command#*.exe }
+    echo "auto-run: $program | $arguments"
+    start_ms=$(( $(date +%s%N) / 1000000 ))
+    status=0
+    timeout 60 "$wine" "$program" "$arguments" >/dev/null 2>&1 || status=$?
+    elapsed_ms=$(( $(date +%s%N) / 1000000 - start_ms ))
+    echo "auto-run: exit status $status after $elapsed_ms ms"
+    if [ "$status" -eq 124 ]; then fail "auto-run: Tappling did not end by itself within 60 s"
+    elif [ "$status" -ne 0 ]; then fail "auto-run: exit status $status"
+    elif [ "$elapsed_ms" -lt 3000 ]; then fail "auto-run: returned before the 3 s wait was played"
+    else pass "auto-run: played the macro and ended by itself"; fi
+fi
+
+if [ "$failures" -ne 0 ]; then echo "linkery.sh: $failures failure(s)" >&2; exit 1; fi
+echo "linkery.sh: all checks passed"
