@@ -32,6 +32,8 @@ void ctrlChord(InputSink& input, uint8_t vk) {
 }  // namespace
 
 ExecResult MacroPlayer::executeAction(int32_t& index) {
+    // The driver never asks for a record outside the list; any other caller gets nothing done.
+    if (index < 0 || index >= actions().size()) return ExecResult::Next;
     ActionRecord& record = actions().at(index);
     InputSink& input = platform_.input;
 

@@ -69,6 +69,19 @@ INSTANTIATE_TEST_SUITE_P(
         TypeCase{-1, kAt100x200},
         TypeCase{1000000, kAt100x200}));
 
+TEST(Executor, IndexOutsideTheListDoesNothing) {
+    fake::FakePlatform fake;
+    MacroPlayer player(fake.platform);
+    player.randomMode = 1;
+    player.actions().append(record(ActionType::LeftClick, 0, 0, 1, 1));
+    for (const int32_t outside : {-1, 1, INT32_MAX}) {
+        int32_t index = outside;
+        EXPECT_EQ(player.executeAction(index), ExecResult::Next);
+        EXPECT_EQ(index, outside);
+    }
+    EXPECT_TRUE(fake.log.all().empty());
+}
+
 TEST(Executor, KeyboardInputPastesThroughTheClipboard) {
     struct Case {
         std::string text;
