@@ -47,13 +47,15 @@ void setListCell(HWND list, int row, int column, const std::wstring& text) {
 
 }  // namespace
 
-MainDialog::MainDialog(HINSTANCE instance, Platform& platform)
+MainDialog::MainDialog(HINSTANCE instance, Platform& platform, MainDialogServices services)
     : Dialog(instance, IDD_MAIN),
       platform_(platform),
       player_(platform),
       marker_(instance),
+      prompter_(services.prompter != nullptr ? *services.prompter : win32Prompter_),
       playback_(*this, player_),
-      fileCommands_(*this, fileAccess_, fileDialogs_, prompter_) {
+      fileCommands_(*this, services.files != nullptr ? *services.files : fileAccess_,
+                    services.dialogs != nullptr ? *services.dialogs : fileDialogs_, prompter_) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
     appIcon_ = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TAPPLING));
@@ -63,7 +65,7 @@ MainDialog::~MainDialog() = default;  // the icon is a shared resource icon
 
 bool MainDialog::onInit() {
     list_ = item(IDC_ACTION_LIST);
-    prompter_.setOwner(hwnd());
+    win32Prompter_.setOwner(hwnd());
     fileDialogs_.setOwner(hwnd());
     playback_.setAutoRunMode(autoRunMode);
 

@@ -24,9 +24,17 @@
 
 namespace tappling {
 
+// What the window asks the user and the file system through; null members get the
+// Win32 implementations (tests pass scripted ones).
+struct MainDialogServices {
+    Prompter* prompter = nullptr;
+    FileAccess* files = nullptr;
+    FileDialogs* dialogs = nullptr;
+};
+
 class MainDialog final : public Dialog {
 public:
-    MainDialog(HINSTANCE instance, Platform& platform);
+    MainDialog(HINSTANCE instance, Platform& platform, MainDialogServices services = {});
     ~MainDialog() override;
 
     int32_t autoRunMode = 0;  // 1: run at once, keep the caption, close at the end
@@ -90,7 +98,8 @@ private:
     Win32CodePage codePage_;
     Win32FileAccess fileAccess_;
     Win32FileDialogs fileDialogs_;
-    Win32Prompter prompter_;
+    Win32Prompter win32Prompter_;
+    Prompter& prompter_;
     PlaybackCommands playback_;
     FileCommands fileCommands_;
 };
