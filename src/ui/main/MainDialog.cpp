@@ -64,6 +64,9 @@ MainDialog::MainDialog(HINSTANCE instance, Platform& platform, MainDialogService
 MainDialog::~MainDialog() = default;  // the icon is a shared resource icon
 
 bool MainDialog::onInit() {
+    // The size notification of the window's creation comes before WM_INITDIALOG and so
+    // never reaches us: the rectangles of the created window are taken here instead.
+    layout(SIZE_RESTORED);
     list_ = item(IDC_ACTION_LIST);
     win32Prompter_.setOwner(hwnd());
     fileDialogs_.setOwner(hwnd());
