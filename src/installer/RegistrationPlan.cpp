@@ -18,6 +18,13 @@ std::string joined(std::string_view a, std::string_view b, std::string_view c = 
     return text;
 }
 
+// A program path with a blank is quoted in commands: unquoted, the started program takes
+// only the text up to the first blank for its own name and the rest for its arguments.
+std::string commandProgram(const std::string& programPath) {
+    if (programPath.find_first_of(" \t") == std::string::npos) return programPath;
+    return '"' + programPath + '"';
+}
+
 }  // namespace
 
 std::optional<std::string> programDirectory(std::string_view modulePath, const CodePage& codePage) {
@@ -37,7 +44,7 @@ std::optional<std::string> programDirectory(std::string_view modulePath, const C
 std::vector<RegistryValue> registrationValues(std::string_view directory, const CodePage& codePage) {
     const std::string progId(kProgId);
     const std::string program = joined(directory, "\\", kProgramFileName);
-    const std::string command = program + std::string(kCommandTail);
+    const std::string command = commandProgram(program) + std::string(kCommandTail);
     return {
         {std::string(kExtensionKey), progId},
         {progId, progId},

@@ -31,7 +31,8 @@ struct RegistryValue {
 // that happen to equal '\' are not taken for separators.
 std::optional<std::string> programDirectory(std::string_view modulePath, const CodePage& codePage);
 
-// The eight default values in the order they are written. The verb captions are
+// The eight default values in the order they are written. In the commands the program
+// path is quoted when it holds a blank, and only then. The verb captions are
 // converted to the ANSI code page here, so their byte lengths are the written ones.
 std::vector<RegistryValue> registrationValues(std::string_view directory, const CodePage& codePage);
 

@@ -31,7 +31,8 @@ run_linkery() {  # WINDOWS_DIR UNIX_DIR
     wineserver -w
 }
 
-expected_tree() {  # WINDOWS_DIR with backslashes doubled as in .reg text
+expected_tree() {  # WINDOWS_DIR [PROGRAM], escaped as in .reg text (\\ for a backslash, \" for a quote)
+    local program=${2:-$1\\\\Tappling.exe}
     cat <<REG
 [HKEY_CLASSES_ROOT\\TapplingFile]
 @="TapplingFile"
@@ -41,34 +42,36 @@ expected_tree() {  # WINDOWS_DIR with backslashes doubled as in .reg text
 [HKEY_CLASSES_ROOT\\TapplingFile\\shell\\nodlg]
 @="自動実行"
 [HKEY_CLASSES_ROOT\\TapplingFile\\shell\\nodlg\\command]
-@="$1\\\\Tappling.exe %1-NODIG"
+@="$program %1-NODIG"
 [HKEY_CLASSES_ROOT\\TapplingFile\\shell\\open]
 [HKEY_CLASSES_ROOT\\TapplingFile\\shell\\open\\command]
-@="$1\\\\Tappling.exe %1"
+@="$program %1"
 [HKEY_CLASSES_ROOT\\TapplingFile\\shell\\randameopen]
 @="ランダム自動実行"
 [HKEY_CLASSES_ROOT\\TapplingFile\\shell\\randameopen\\command]
-@="$1\\\\Tappling.exe %1-NODR"
+@="$program %1-NODR"
 REG
 }
 
-check_registration() {  # WINDOWS_DIR_ESCAPED LABEL
+check_registration() {  # LABEL WINDOWS_DIR [PROGRAM] (escaped as for expected_tree)
     local tpm tree
     tpm=$(export_key 'HKCR\.TPM')
     tree=$(export_key 'HKCR\TapplingFile')
-    if [ "$tpm" = $'[HKEY_CLASSES_ROOT\\.TPM]\n@="TapplingFile"' ]; then pass "$2: .TPM names TapplingFile"
-    else fail "$2: .TPM is: $tpm"; fi
-    if [ "$tree" = "$(expected_tree "$1")" ]; then pass "$2: exactly the seven TapplingFile values"
-    else fail "$2: TapplingFile tree differs:"; diff <(expected_tree "$1") <(echo "$tree") >&2 || true; fi
+    local label=$1; shift
+    if [ "$tpm" = $'[HKEY_CLASSES_ROOT\\.TPM]\n@="TapplingFile"' ]; then pass "$label: .TPM names TapplingFile"
+    else fail "$label: .TPM is: $tpm"; fi
+    if [ "$tree" = "$(expected_tree "$@")" ]; then pass "$label: exactly the seven TapplingFile values"
+    else fail "$label: TapplingFile tree differs:"; diff <(expected_tree "$@") <(echo "$tree") >&2 || true; fi
 }
 
 # 1. A fresh system.
 run_linkery 'C:\Tools' "$drive_c/Tools"
-check_registration 'C:\\Tools' "fresh"
+check_registration "fresh" 'C:\\Tools'
 
-# 2. Moved to another folder (with a blank in its name) and run again: paths follow.
+# 2. Moved to another folder and run again: paths follow. A blank in the folder's name
+#    makes the commands quote the program path.
 run_linkery 'C:\Other Place' "$drive_c/Other Place"
-check_registration 'C:\\Other Place' "moved"
+check_registration "moved" 'C:\\Other Place' '\"C:\\Other Place\\Tappling.exe\"'
 
 # 3. ".TPM" owned by another program: untouched, and no TapplingFile key appears.
 "$wine" reg delete 'HKCR\TapplingFile' /f >/dev/null 2>&1
@@ -101,10 +104,16 @@ record = (i(0, 0, 0, 9, 3000, 0, 1) + s(b'') + i(0) + s(b'') + s(b'')
           + i(0, 0, 0, 0, 0, 0, 0, 0, 0, 0))
 open(sys.argv[1], 'wb').write(s(b'MouseAction') + i(1202, 0, 0, 1, 1) + record)
 PY
-    command=$(export_key 'HKCR\TapplingFile\shell\nodlg\command' | sed -n 's/^@="\(.*\)"$/\1/p' | sed 's/\\\\/\\/g')
+    # From the .reg text to the command, then split as the shell does: a quoted or a
+    # blank-free program path, then the arguments.
+    command=$(export_key 'HKCR\TapplingFile\shell\nodlg\command' | sed -n 's/^@="\(.*\)"$/\1/p' \
+              | sed 's/\\"/"/g; s/\\\\/\\/g')
     command=${command/\%1/'C:\m\wait.TPM'}
-    program=${command%%.exe *}.exe
-    arguments=${command#*.exe }
+    if [ "${command:0:1}" = '"' ]; then
+        program=${command#\"}; program=${program%%\"*}; arguments=${command#\"*\" }
+    else
+        program=${command%% *}; arguments=${command#* }
+    fi
     echo "auto-run: $program | $arguments"
     start_ms=$(( $(date +%s%N) / 1000000 ))
     status=0

@@ -17,18 +17,21 @@ using Writes = std::vector<std::pair<std::string, std::string>>;
 const std::string kRandomCaptionCp932 = "\x83\x89\x83\x93\x83\x5F\x83\x80\x8E\xA9\x93\xAE\x8E\xC0\x8D\x73";
 const std::string kAutoCaptionCp932 = "\x8E\xA9\x93\xAE\x8E\xC0\x8D\x73";
 
-Writes expectedWrites(const std::string& dir) {
+// program: the program path as it appears in the commands.
+Writes expectedWrites(const std::string& dir, const std::string& program) {
     return {
         {".TPM", "TapplingFile"},
         {"TapplingFile", "TapplingFile"},
-        {"TapplingFile\\shell\\open\\command", dir + "\\Tappling.exe %1"},
+        {"TapplingFile\\shell\\open\\command", program + " %1"},
         {"TapplingFile\\DefaultIcon", dir + "\\TapplingFile.ico"},
-        {"TapplingFile\\shell\\randameopen\\command", dir + "\\Tappling.exe %1-NODR"},
+        {"TapplingFile\\shell\\randameopen\\command", program + " %1-NODR"},
         {"TapplingFile\\shell\\randameopen", kRandomCaptionCp932},
-        {"TapplingFile\\shell\\nodlg\\command", dir + "\\Tappling.exe %1-NODIG"},
+        {"TapplingFile\\shell\\nodlg\\command", program + " %1-NODIG"},
         {"TapplingFile\\shell\\nodlg", kAutoCaptionCp932},
     };
 }
+
+Writes expectedWrites(const std::string& dir) { return expectedWrites(dir, dir + "\\Tappling.exe"); }
 
 class RegistrationPlanTest : public ::testing::Test {
 protected:
@@ -55,8 +58,8 @@ TEST_F(RegistrationPlanTest, OwnMappingIsRewrittenWithTheCurrentDirectory) {
     registry.writeLog.clear();
 
     EXPECT_EQ(registerFileType(registry, "D:\\New Place", codePage), RegistrationResult::Registered);
-    EXPECT_EQ(registry.writeLog, expectedWrites("D:\\New Place"));
-    EXPECT_EQ(registry.values["TapplingFile\\shell\\open\\command"], "D:\\New Place\\Tappling.exe %1");
+    EXPECT_EQ(registry.writeLog, expectedWrites("D:\\New Place", "\"D:\\New Place\\Tappling.exe\""));
+    EXPECT_EQ(registry.values["TapplingFile\\shell\\open\\command"], "\"D:\\New Place\\Tappling.exe\" %1");
     EXPECT_EQ(registry.values["TapplingFile\\DefaultIcon"], "D:\\New Place\\TapplingFile.ico");
 }
 
@@ -143,6 +146,31 @@ TEST_F(RegistrationPlanTest, LimitCountsTheWrittenBytes) {
     registerFileType(longer, dir, codePage);
     EXPECT_EQ(longer.values.count("TapplingFile\\shell\\nodlg\\command"), 0u);
     EXPECT_EQ(longer.values["TapplingFile\\shell\\randameopen\\command"].size(), 255u);
+}
+
+TEST_F(RegistrationPlanTest, ProgramPathWithABlankIsQuotedInCommandsOnly) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"C:\\Tools", "C:\\Tools\\Tappling.exe"},
+        {"C:\\Program Files\\Tappling", "\"C:\\Program Files\\Tappling\\Tappling.exe\""},
+        {"C:\\a\tb", "\"C:\\a\tb\\Tappling.exe\""},
+        {"C:\\\x95\x5C\x83\x5C", "C:\\\x95\x5C\x83\x5C\\Tappling.exe"},  // no blank among trail bytes
+    };
+    for (const auto& [dir, program] : cases) {
+        Writes values;
+        for (const RegistryValue& v : registrationValues(dir, codePage)) values.emplace_back(v.key, v.text);
+        EXPECT_EQ(values, expectedWrites(dir, program)) << dir;
+    }
+}
+
+TEST_F(RegistrationPlanTest, QuotesCountTowardsTheLimit) {
+    // 231 bytes of directory with a blank: the quoted "-NODIG" command is 231 + 24 = 255.
+    const std::string dir = "C:\\ " + std::string(227, 'd');
+    FakeRegistry fake;
+    registerFileType(fake, dir, codePage);
+    EXPECT_EQ(fake.values["TapplingFile\\shell\\nodlg\\command"].size(), 255u);
+    FakeRegistry longer;
+    registerFileType(longer, dir + "d", codePage);
+    EXPECT_EQ(longer.values.count("TapplingFile\\shell\\nodlg\\command"), 0u);
 }
 
 struct DirectoryCase {

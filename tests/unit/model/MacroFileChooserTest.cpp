@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "model/MacroFileChooser.h"
+
+namespace tappling {
+namespace {
+
+class ScriptedDialogs final : public FileDialogs {
+public:
+    std::optional<std::string> answer;
+    std::vector<std::pair<ChooseMode, std::string>> calls;
+    std::optional<std::string> choose(ChooseMode mode, const std::string& initialName) override {
+        calls.emplace_back(mode, initialName);
+        return answer;
+    }
+};
+
+class RecordingPrompter final : public Prompter {
+public:
+    std::vector<std::string> informed;
+    void inform(std::string_view text) override { informed.emplace_back(text); }
+    Answer askYesNoCancel(std::string_view) override { return Answer::Cancel; }
+    bool askOkCancel(std::string_view) override { return false; }
+};
+
+struct ChooseCase {
+    const char* chosen;
+    int result;
+    const char* path;  // the path afterwards
+};
+
+class ChooseMacroFile : public ::testing::TestWithParam<ChooseCase> {};
+
+TEST_P(ChooseMacroFile, ExtensionRule) {
+    ScriptedDialogs dialogs;
+    RecordingPrompter prompter;
+    dialogs.answer = GetParam().chosen;
+    std::string path = "C:\\old.TPM";
+    EXPECT_EQ(chooseMacroFile(dialogs, prompter, ChooseMode::Open, path), GetParam().result);
+    EXPECT_EQ(path, GetParam().path);
+    if (GetParam().result == 1)
+        EXPECT_TRUE(prompter.informed.empty());
+    else
+        EXPECT_EQ(prompter.informed, std::vector<std::string>{"TPMﾌｧｲﾙではありません。"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, ChooseMacroFile,
+    ::testing::Values(ChooseCase{"C:\\d\\a.TPM", 1, "C:\\d\\a.TPM"}, ChooseCase{"C:\\d\\a.tpm", 1, "C:\\d\\a.TPM"},
+                      ChooseCase{"C:\\d\\a.tPm", 1, "C:\\d\\a.TPM"}, ChooseCase{"C:\\d.x\\b.b.tpm", 1, "C:\\d.x\\b.b.TPM"},
+                      ChooseCase{"C:\\d\\\x95\x5C.tpm", 1, "C:\\d\\\x95\x5C.TPM"},
+                      ChooseCase{"C:\\d\\a.txt", 0, "C:\\old.TPM"}, ChooseCase{"C:\\d\\a.tpm2", 0, "C:\\old.TPM"},
+                      ChooseCase{"C:\\d\\aTPM", 0, "C:\\old.TPM"}, ChooseCase{"C:\\d.tpm\\a", 0, "C:\\old.TPM"},
+                      ChooseCase{"C:\\d\\a", 0, "C:\\old.TPM"}));
+
+TEST(ChooseMacroFileCancel, ReturnsZeroSilentlyAndPassesModeAndInitialName) {
+    ScriptedDialogs dialogs;
+    RecordingPrompter prompter;
+    std::string path = "C:\\cur.TPM";
+    EXPECT_EQ(chooseMacroFile(dialogs, prompter, ChooseMode::Save, path), 0);
+    EXPECT_EQ(path, "C:\\cur.TPM");
+    EXPECT_TRUE(prompter.informed.empty());
+    ASSERT_EQ(dialogs.calls.size(), 1u);
+    EXPECT_EQ(dialogs.calls[0].first, ChooseMode::Save);
+    EXPECT_EQ(dialogs.calls[0].second, "C:\\cur.TPM");
+}
+
+}  // namespace
+}  // namespace tappling
