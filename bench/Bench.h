@@ -1,0 +1,38 @@
+// The three measurements of tappling_bench; each prints its own figures.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace tappling::bench {
+
+void colourSearch();
+void scheduleLateness();
+void idleCpu();
+
+// Pumps messages (timers included) for about ms milliseconds.
+void pumpFor(DWORD ms);
+
+// A hidden window whose WM_TIMER calls onTick, for the timer-driven measurements.
+class TickWindow {
+public:
+    template <typename F>
+    explicit TickWindow(F& onTick) : context_(&onTick), call_([](void* c) { (*static_cast<F*>(c))(); }) {
+        create();
+    }
+    ~TickWindow();
+    TickWindow(const TickWindow&) = delete;
+    TickWindow& operator=(const TickWindow&) = delete;
+    HWND hwnd() const { return hwnd_; }
+
+private:
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void create();
+
+    void* context_;
+    void (*call_)(void*);
+    HWND hwnd_ = nullptr;
+};
+
+}  // namespace tappling::bench

@@ -1,0 +1,104 @@
+// Colour search: one capture and a scan in memory (the player's findColour) against a
+// GetPixel call per pixel, over a painted 32-bit pattern, for an absent colour (full scan).
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "Bench.h"
+#include "engine/MacroPlayer.h"
+#include "engine/win32/GdiHandles.h"
+#include "engine/win32/Win32Platform.h"
+
+namespace tappling::bench {
+
+namespace {
+
+constexpr uint32_t kAbsent = 0x00123456;  // not in the pattern (its blue is fixed at 0x5A)
+
+LRESULT CALLBACK patternProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ERASEBKGND) return 1;
+    if (message != WM_PAINT) return DefWindowProcW(hwnd, message, wParam, lParam);
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    RECT r;
+    GetClientRect(hwnd, &r);
+    std::vector<uint32_t> pixels(static_cast<size_t>(r.right) * static_cast<size_t>(r.bottom));
+    for (int y = 0; y < r.bottom; ++y) {
+        for (int x = 0; x < r.right; ++x) {
+            pixels[static_cast<size_t>(y) * static_cast<size_t>(r.right) + static_cast<size_t>(x)] =
+                (static_cast<uint32_t>(x & 255) << 16) | ((y & 255) << 8) | 0x5A;
+        }
+    }
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(r.right), static_cast<DWORD>(r.bottom), 0, 0, 0,
+                      static_cast<UINT>(r.bottom), pixels.data(), &info, DIB_RGB_COLORS);
+    EndPaint(hwnd, &ps);
+    return 0;
+}
+
+bool perPixelSearch(uint32_t colour, int cx, int cy, int rangeX, int rangeY) {
+    ScreenDc dc;
+    if (!dc.get()) return false;
+    for (int px = cx - rangeX; px <= cx + rangeX; ++px) {
+        for (int py = cy - rangeY; py <= cy + rangeY; ++py) {
+            if (GetPixel(dc.get(), px, py) == colour) return true;
+        }
+    }
+    return false;
+}
+
+double nowMs() {
+    LARGE_INTEGER f, c;
+    QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&c);
+    return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
+}
+
+template <typename F>
+std::vector<double> timeRuns(int runs, F&& f) {
+    std::vector<double> ms;
+    for (int i = 0; i < runs; ++i) {
+        const double t0 = nowMs();
+        f();
+        ms.push_back(nowMs() - t0);
+    }
+    std::sort(ms.begin(), ms.end());
+    return ms;
+}
+
+}  // namespace
+
+void colourSearch() {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = patternProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"TapplingBenchPattern";
+    RegisterClassW(&wc);
+    HWND window = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, 400, 400,
+                                  nullptr, nullptr, wc.hInstance, nullptr);
+    UpdateWindow(window);
+    pumpFor(300);
+
+    Win32Platform win32;
+    MacroPlayer player(win32.platform());
+    std::printf("\ncolour search, absent colour (whole rectangle scanned), ms per search\n");
+    std::printf("%6s %8s | %28s | %28s | %7s\n", "range", "pixels", "capture+scan min/median/max",
+                "GetPixel loop min/median/max", "speedup");
+    const struct {
+        int range, captureRuns, pixelRuns;
+    } cases[] = {{0, 200, 200}, {10, 100, 10}, {50, 50, 3}, {100, 20, 2}};
+    for (const auto& c : cases) {
+        const int cx = 200, cy = 200;
+        int32_t dx = 0, dy = 0;
+        const auto capture = timeRuns(c.captureRuns, [&] { player.findColour(kAbsent, cx, cy, c.range, c.range, dx, dy); });
+        const auto pixel = timeRuns(c.pixelRuns, [&] { perPixelSearch(kAbsent, cx, cy, c.range, c.range); });
+        const int side = 2 * c.range + 1;
+        const double cm = capture[capture.size() / 2], pm = pixel[pixel.size() / 2];
+        std::printf("%6d %8d | %8.3f %9.3f %9.3f | %8.2f %9.2f %9.2f | %6.1fx\n", c.range, side * side,
+                    capture.front(), cm, capture.back(), pixel.front(), pm, pixel.back(), cm > 0 ? pm / cm : 0.0);
+    }
+    DestroyWindow(window);
+}
+
+}  // namespace tappling::bench
