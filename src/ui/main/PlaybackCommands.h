@@ -1,0 +1,45 @@
+// The run, resume and loop-box commands of the main window and its step timer, handed
+// to the portable RunCommands; this unit is the window's side of RunHost.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/RunCommands.h"
+
+namespace tappling {
+
+class MainDialog;
+
+class PlaybackCommands final : public RunHost {
+public:
+    PlaybackCommands(MainDialog& window, MacroPlayer& player);
+
+    // Run and resume commands and the two loop boxes; false for other ids.
+    bool onCommand(int id);
+    void onStepTimer() { run_.onStepTimer(); }
+    void onResized() { run_.onResized(); }
+    void setAutoRunMode(int32_t autoRunMode) { run_.autoRunMode = autoRunMode; }
+    void startRun(int32_t resume) { run_.startRun(resume); }
+
+    void hideMarker() override;
+    void readLoopControls() override;
+    Answer askSave() override;
+    void saveMacro() override;
+    void showMinimized() override;
+    void showNormal() override;
+    void startStepTimer() override;
+    void killStepTimer() override;
+    void updateTitle() override;
+    void updateTitleProgress(int32_t passes) override;
+    void inform(std::string_view utf8) override;
+    void closeAsOk() override;
+
+private:
+    MainDialog& window_;
+    RunCommands run_;
+};
+
+// The question before a run, a close and the file commands that would drop changes.
+inline constexpr std::string_view kSaveQuestion = "編集中のデータを保存しますか？";
+
+}  // namespace tappling
