@@ -95,7 +95,7 @@ bool MainDialog::onInit() {
     insertColumns();
     updateTitle();
     refreshList();
-    if (autoRunMode == 1) playback_.startRun(0);
+    if (autoRunMode == 1) SetTimer(hwnd(), kAutoRunTimer, kAutoRunSettleMs, nullptr);
     return true;
 }
 
@@ -225,6 +225,10 @@ bool MainDialog::onTimer(UINT_PTR id) {
         case kStepTimer: playback_.onStepTimer(); return true;
         case kRecorderTimer: return true;    // the recorder arrives with its own commands
         case kMarkerPollTimer: return true;  // so does the marker's edit request
+        case kAutoRunTimer:
+            KillTimer(hwnd(), kAutoRunTimer);
+            playback_.startRun(0);
+            return true;
         default: return false;
     }
 }

@@ -1,4 +1,4 @@
-// Window timers of the main window (all at 1 ms).
+// Window timers of the main window.
 #pragma once
 
 #include <cstdint>
@@ -9,5 +9,11 @@ inline constexpr uintptr_t kRecorderTimer = 2;    // recorder poll
 inline constexpr uintptr_t kStepTimer = 3;        // playback step
 inline constexpr uintptr_t kMarkerPollTimer = 4;  // edit request from the position marker
 inline constexpr unsigned kTimerPeriodMs = 1;
+
+// Auto-run starts on this one-shot timer once the new window has settled: the system's
+// activation of a just-shown window can restore it right after the run minimized it,
+// and that size change would count as the user stopping the run.
+inline constexpr uintptr_t kAutoRunTimer = 5;
+inline constexpr unsigned kAutoRunSettleMs = 250;
 
 }  // namespace tappling
