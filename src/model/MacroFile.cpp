@@ -192,9 +192,8 @@ ReadOutcome readMacroFile(Macro& macro, const std::string& path, ReadMode mode, 
     if (version != 1000 && !(in.int32(macro.loopLimited) && in.int32(macro.loopCount))) return readError(in);
     int32_t count = 0;
     if (!in.int32(count)) return readError(in);
-    // A count the remaining bytes cannot hold is a corrupt file, not a reason to allocate.
-    if (count > 0 && static_cast<uint64_t>(count) * static_cast<uint64_t>(minimumRecordSize(version)) > in.remaining())
-        return {ReadResult::ReadError, kTruncatedText};
+    // Records are read one by one (nothing is reserved for the count), so a count larger than
+    // the file holds ends in a read error at the cut, keeping the records read before it.
     for (int32_t i = 0; i < count; ++i) {
         ActionRecord record = makeDefaultRecord();
         if (!readRecord(in, version, codePage, record)) return readError(in);

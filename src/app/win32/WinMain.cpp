@@ -2,48 +2,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <string>
-
 #include "app/Startup.h"
+#include "app/win32/Win32StartupHost.h"
 #include "engine/win32/Win32Platform.h"
 #include "model/win32/Win32CodePage.h"
 #include "model/win32/Win32FileAccess.h"
-#include "ui/Win32Prompter.h"
 #include "ui/main/MainDialog.h"
-
-namespace tappling {
-namespace {
-
-class Win32StartupHost final : public StartupHost {
-public:
-    Win32StartupHost(MainDialog& window, FileAccess& files, const CodePage& codePage)
-        : window_(window), files_(files), codePage_(codePage) {}
-
-    ReadOutcome loadMacro(const std::string& path) override {
-        return readMacroFile(window_.player().macro, path, ReadMode::Open, files_, codePage_);
-    }
-    void showReadError(std::string_view text) override { Win32Prompter().inform(text); }
-    void runMainWindow(const StartOptions& options) override {
-        window_.currentFilePath = options.path;
-        window_.autoRunMode = options.autoRunMode;
-        window_.player().randomMode = options.randomMode;
-        window_.runModal();
-    }
-    CursorPosition cursorPosition() override {
-        POINT point{};
-        GetCursorPos(&point);
-        return {point.x, point.y};
-    }
-    void setCursorPosition(CursorPosition position) override { SetCursorPos(position.x, position.y); }
-
-private:
-    MainDialog& window_;
-    FileAccess& files_;
-    const CodePage& codePage_;
-};
-
-}  // namespace
-}  // namespace tappling
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};

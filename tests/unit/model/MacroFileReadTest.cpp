@@ -253,6 +253,7 @@ TEST_F(MacroFileRead, CountLargerThanTheFileCanHoldIsAReadError) {
         const ReadOutcome outcome = read(header(1202, 0, 0, 1, count) + record({}, 21));
         EXPECT_EQ(outcome.result, ReadResult::ReadError) << count;
         EXPECT_FALSE(outcome.errorText.empty());
+        EXPECT_EQ(macro.actions.size(), 1) << "the record before the cut stays";
     }
     // Exactly the smallest records that fit: all strings empty.
     RecordValues small;
