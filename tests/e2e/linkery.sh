@@ -30,7 +30,7 @@ run_linkery() {  # WINDOWS_DIR UNIX_DIR
     mkdir -p "$2"
     cp "$bin_dir/Linkery.exe" "$bin_dir/Tappling.exe" "$bin_dir/TapplingFile.ico" "$2/"
     "$wine" "$1\\Linkery.exe" >/dev/null 2>&1
-    wineserver -w
+    "$TAPPLING_WINESERVER" -w
 }
 
 expected_tree() {  # WINDOWS_DIR [PROGRAM], escaped as in .reg text (\\ for a backslash, \" for a quote)

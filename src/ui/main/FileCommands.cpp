@@ -23,6 +23,8 @@ void FileCommands::saveMacro() {
     overwriteSave(player.macro, player.modified, window_.currentFilePath, *this, services_);
 }
 
+int32_t FileCommands::newMacro() { return 1; }  // placeholder until the file commands land
+
 void FileCommands::readLoopControls() { window_.readLoopControls(); }
 void FileCommands::updateTitle() { window_.updateTitle(); }
 

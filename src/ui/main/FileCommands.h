@@ -2,6 +2,8 @@
 // with their own handlers here.
 #pragma once
 
+#include <cstdint>
+
 #include "ui/logic/OverwriteSave.h"
 
 namespace tappling {
@@ -16,6 +18,8 @@ public:
     bool onCommand(int id);
     // "上書き保存"; also the Yes answer of the save question before a run or a close.
     void saveMacro();
+    // "新規作成": 1 to go on, 0 when the user cancelled (the recorder stops then).
+    int32_t newMacro();
 
 private:
     void readLoopControls() override;

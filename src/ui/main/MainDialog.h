@@ -52,6 +52,8 @@ public:
     void readLoopControls();
     // The overwrite save.
     void saveMacro() { fileCommands_.saveMacro(); }
+    // "新規作成": 1 to go on, 0 when the user cancelled.
+    int32_t newMacro() { return fileCommands_.newMacro(); }
     // Ends the window as its OK command does.
     void closeAsOk() { onOk(); }
 

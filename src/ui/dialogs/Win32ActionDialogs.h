@@ -1,0 +1,31 @@
+// The real action editor and bulk text edit, modal over the main window.
+#pragma once
+
+#include <windows.h>
+
+#include "engine/Platform.h"
+#include "model/MacroFileChooser.h"
+#include "ui/dialogs/PositionMarker.h"
+#include "ui/main/ActionDialogs.h"
+
+namespace tappling {
+
+class Win32ActionDialogs final : public ActionDialogs {
+public:
+    // The marker, platform and file dialogs are the main window's and outlive this object.
+    Win32ActionDialogs(HINSTANCE instance, PositionMarker& marker, Platform& platform, FileDialogs& files)
+        : instance_(instance), marker_(marker), platform_(platform), files_(files) {}
+    void setOwner(HWND owner) { owner_ = owner; }
+
+    std::optional<ActionRecord> editAction(const ActionRecord& copy, int32_t rowNumber) override;
+    bool bulkTextEdit(const std::string& numberList, const std::string& newText, ActionList& actions) override;
+
+private:
+    HINSTANCE instance_;
+    PositionMarker& marker_;
+    Platform& platform_;
+    FileDialogs& files_;
+    HWND owner_ = nullptr;
+};
+
+}  // namespace tappling
