@@ -95,7 +95,7 @@ bool MainDialog::onInit() {
     insertColumns();
     updateTitle();
     refreshList();
-    if (autoRunMode == 1) SetTimer(hwnd(), kAutoRunTimer, kAutoRunSettleMs, nullptr);
+    if (autoRunMode == 1) playback_.armAutoRun();
     return true;
 }
 
@@ -316,8 +316,9 @@ bool MainDialog::onDropFiles(HDROP drop) {
     return true;
 }
 
-std::optional<INT_PTR> MainDialog::onMessage(UINT message, WPARAM, LPARAM) {
+std::optional<INT_PTR> MainDialog::onMessage(UINT message, WPARAM, LPARAM lParam) {
     if (message == WM_QUERYDRAGICON) return reinterpret_cast<INT_PTR>(appIcon_);
+    if (auto handled = playback_.onAutoRunMessage(message, lParam)) return handled;
     return std::nullopt;
 }
 

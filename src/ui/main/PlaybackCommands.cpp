@@ -22,6 +22,28 @@ bool PlaybackCommands::onCommand(int id) {
     }
 }
 
+void PlaybackCommands::armAutoRun() {
+    autoRunStart_.begin();
+    PostMessageW(window_.hwnd(), kAutoRunLoopMessage, 0, 0);
+}
+
+std::optional<INT_PTR> PlaybackCommands::onAutoRunMessage(UINT message, LPARAM lParam) {
+    if (message == kAutoRunLoopMessage) {
+        if (autoRunStart_.onLoopRunning(IsWindowVisible(window_.hwnd()) != FALSE))
+            SetTimer(window_.hwnd(), kAutoRunTimer, kAutoRunSettleMs, nullptr);
+        return TRUE;
+    }
+    if (message != WM_WINDOWPOSCHANGING) return std::nullopt;
+    auto& position = *reinterpret_cast<WINDOWPOS*>(lParam);
+    if ((position.flags & SWP_SHOWWINDOW) == 0) return std::nullopt;
+    switch (autoRunStart_.onShow()) {
+        case AutoRunStart::Show::Hold: position.flags &= ~static_cast<UINT>(SWP_SHOWWINDOW); break;
+        case AutoRunStart::Show::AllowAndStart: SetTimer(window_.hwnd(), kAutoRunTimer, kAutoRunSettleMs, nullptr); break;
+        case AutoRunStart::Show::Allow: break;
+    }
+    return std::nullopt;
+}
+
 void PlaybackCommands::hideMarker() { window_.marker().hide(); }
 void PlaybackCommands::readLoopControls() { window_.readLoopControls(); }
 Answer PlaybackCommands::askSave() { return window_.prompter().askYesNoCancel(kSaveQuestion); }

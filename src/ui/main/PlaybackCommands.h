@@ -2,9 +2,13 @@
 // to the portable RunCommands; this unit is the window's side of RunHost.
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
+#include <optional>
 
 #include "engine/RunCommands.h"
+#include "ui/logic/AutoRunStart.h"
 
 namespace tappling {
 
@@ -20,6 +24,12 @@ public:
     void onResized() { run_.onResized(); }
     void setAutoRunMode(int32_t autoRunMode) { run_.autoRunMode = autoRunMode; }
     void startRun(int32_t resume) { run_.startRun(resume); }
+    // Auto-run: called at initialisation; the run starts on kAutoRunTimer, which is set
+    // once the dialog loop has shown the window (onAutoRunMessage).
+    void armAutoRun();
+    // WM_WINDOWPOSCHANGING and kAutoRunLoopMessage on their way to an auto-run; nullopt
+    // for the dialog's default handling.
+    std::optional<INT_PTR> onAutoRunMessage(UINT message, LPARAM lParam);
 
     void hideMarker() override;
     void readLoopControls() override;
@@ -37,6 +47,7 @@ public:
 private:
     MainDialog& window_;
     RunCommands run_;
+    AutoRunStart autoRunStart_;
 };
 
 // The question before a run, a close and the file commands that would drop changes.

@@ -10,6 +10,8 @@
 //   text         --hwnd H                the message text of a message box
 //   press        --hwnd H --id N         clicks the dialog button with that id
 //   close        --hwnd H                sends WM_CLOSE
+//   restore      --hwnd H                restores a minimized window as the task bar does
+//                                        (posts WM_SYSCOMMAND SC_RESTORE)
 //   listview     --hwnd H [--id N]       the rows of the window's (first) list view, cells tab-separated
 // filters: --title T (exact), --title-prefix T, --class C, --exe NAME (image file name,
 // no case). The hwnd is printed and taken as a hexadecimal number.
@@ -247,6 +249,10 @@ int run(const Options& options, std::vector<std::string>& lines) {
     }
     if (command == L"close") {
         PostMessageW(options.hwnd, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    if (command == L"restore") {
+        PostMessageW(options.hwnd, WM_SYSCOMMAND, SC_RESTORE, 0);
         return 0;
     }
     if (command == L"listview") {
