@@ -2,12 +2,12 @@
 # End-to-end check of Linkery under Wine: registration from C:\Tools, re-registration
 # after a move, a foreign owner of ".TPM" left alone.
 # and the registered auto-run command playing a macro until Tappling ends by itself.
-# Run through the harness: tools/with-wine-display tests/e2e/linkery.sh [--autorun] [BIN_DIR]
-# The auto-run stage needs the main window's auto-run playback; it runs with --autorun
-# or LINKERY_E2E_AUTORUN=1.
+# Run through the harness: tools/with-wine-display tests/e2e/linkery.sh [--no-autorun] [BIN_DIR]
+# The auto-run stage runs by default; --no-autorun or LINKERY_E2E_AUTORUN=0 skips it.
 set -euo pipefail
 
-autorun=${LINKERY_E2E_AUTORUN:-0}
+autorun=${LINKERY_E2E_AUTORUN:-1}
+if [ "${1:-}" = "--no-autorun" ]; then autorun=0; shift; fi
 if [ "${1:-}" = "--autorun" ]; then autorun=1; shift; fi
 bin_dir=$(cd "${1:-build/w/bin}" && pwd)
 : "${TAPPLING_WINE:?run this through tools/with-wine-display}"

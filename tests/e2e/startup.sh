@@ -73,7 +73,7 @@ else
         if [ "$count" -eq 3 ] && printf '%s\n' "$rows" | grep -q '待機2'; then e2e_pass "normal start: 3 records listed"
         else e2e_fail "normal start: list shows $count rows: $rows"; fi
     else
-        echo "note: the window has no list view yet (placeholder main window): '$title'"
+        e2e_fail "normal start: the window '$title' shows no list view"
     fi
     e2e_probe close --hwnd "$hwnd" >/dev/null
     e2e_wait_exit "$pid" 20; status=$?
