@@ -330,6 +330,23 @@ TEST_F(MainDialogTest, RestoringDuringARunStopsIt) {
     EXPECT_EQ(window.player().resumable, 0);
 }
 
+TEST_F(MainDialogTest, AutoRunWaitsForTheDialogLoopsShowThenAUserRestoreStillStopsIt) {
+    ActionRecord wait = record(ActionType::WaitOnly, 0, 0);
+    wait.preWaitMs = 600000;
+    window.player().actions().append(wait);
+    window.autoRunMode = 1;
+    HWND hwnd = open();
+    pumpUntil([] { return false; }, 400);  // longer than the settle time
+    EXPECT_FALSE(IsWindowVisible(hwnd));    // held until the dialog loop shows it
+    EXPECT_EQ(window.player().runState, RunState::Idle);
+    ShowWindow(hwnd, SW_SHOWNORMAL);  // what the modal loop does when its queue first runs empty
+    ASSERT_TRUE(pumpUntil([&] { return window.player().runState == RunState::Running; }));
+    EXPECT_TRUE(IsIconic(hwnd));
+    SendMessageW(hwnd, WM_SYSCOMMAND, SC_RESTORE, 0);  // the user, from the task bar
+    ASSERT_TRUE(pumpUntil([&] { return window.hwnd() == nullptr; }));  // stopped and closed as OK
+    EXPECT_EQ(window.result(), IDOK);
+}
+
 TEST_F(MainDialogTest, ResumeMenuWithoutStoppedRunSaysSo) {
     window.player().actions().append(record(ActionType::LeftClick, 1, 1));
     open();
