@@ -72,8 +72,21 @@ std::string findProcess(const char* marker) {
 
 }  // namespace
 
-LinuxCpu linuxCpuNow() {
+const std::string& programPid() {
     static const std::string program = findProcess("tappling_bench");
+    return program;
+}
+
+double residentMegabytes() {
+    if (programPid().empty()) return 0;
+    const std::string statm = readUnixFile("/proc/" + programPid() + "/statm");
+    unsigned long long size = 0, resident = 0;
+    if (std::sscanf(statm.c_str(), "%llu %llu", &size, &resident) != 2) return 0;
+    return static_cast<double>(resident) * 4096.0 / (1024.0 * 1024.0);
+}
+
+LinuxCpu linuxCpuNow() {
+    const std::string& program = programPid();
     static const std::string server = findProcess("wineserver");
     LinuxCpu now;
     now.programMs = program.empty() ? 0 : cpuMs(program);
