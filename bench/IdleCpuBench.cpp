@@ -16,17 +16,17 @@ namespace {
 
 constexpr DWORD kIdleMs = 6000;
 
-// Waits for messages as a dialog's message loop does (no polling), for about ms.
+// Runs a GetMessage loop, as the main window's message loop does, for about ms: a
+// thread timer marks the end.
 void waitForMessagesFor(DWORD ms) {
-    const DWORD start = GetTickCount();
-    for (DWORD elapsed = 0; elapsed < ms; elapsed = GetTickCount() - start) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - elapsed, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
+    const UINT_PTR end = SetTimer(nullptr, 0, ms, nullptr);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (msg.message == WM_TIMER && msg.hwnd == nullptr && msg.wParam == end) break;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
     }
+    KillTimer(nullptr, end);
 }
 
 }  // namespace
