@@ -20,6 +20,7 @@
 #include "ui/Win32Prompter.h"
 #include "ui/dialogs/PositionMarker.h"
 #include "ui/main/FileCommands.h"
+#include "ui/main/ListTextCache.h"
 #include "ui/main/PlaybackCommands.h"
 
 namespace tappling {
@@ -102,6 +103,7 @@ private:
     Win32FileDialogs fileDialogs_;
     Win32Prompter win32Prompter_;
     Prompter& prompter_;
+    ListTextCache listTexts_;
     PlaybackCommands playback_;
     FileCommands fileCommands_;
 };

@@ -112,7 +112,9 @@ TEST_F(MacroFileWrite, RoundTripReproducesEverySavedField) {
     macro.loopEnabled = 1;
     macro.loopLimited = 0;
     macro.loopCount = -7;
-    for (int32_t i = 0; i < 40; ++i) macro.actions.append(everyFieldSet(i));
+    // Enough records for several read buffers, so values straddle the refills.
+    constexpr int32_t kRecords = 1000;
+    for (int32_t i = 0; i < kRecords; ++i) macro.actions.append(everyFieldSet(i));
     ASSERT_TRUE(writeMacroFile(macro, kPath, files).ok);
     Macro back;
     back.loopLimited = 1;
@@ -120,8 +122,8 @@ TEST_F(MacroFileWrite, RoundTripReproducesEverySavedField) {
     EXPECT_EQ(back.loopEnabled, 1);
     EXPECT_EQ(back.loopLimited, 0);
     EXPECT_EQ(back.loopCount, -7);
-    ASSERT_EQ(back.actions.size(), 40);
-    for (int32_t i = 0; i < 40; ++i) {
+    ASSERT_EQ(back.actions.size(), kRecords);
+    for (int32_t i = 0; i < kRecords; ++i) {
         ActionRecord expected = everyFieldSet(i);
         EXPECT_EQ(back.actions.at(i), expected) << i;
     }
