@@ -95,7 +95,8 @@ const ControlRow kEditorControls[] = {
     {IDC_EDITOR_PRE_WAIT_UP, L"Button", L"", 32, 30, 7, 6, BS_PUSHBUTTON},
     {IDC_EDITOR_PRE_WAIT_DOWN, L"Button", L"", 32, 36, 7, 6, BS_PUSHBUTTON},
     {-1, L"Static", L"イベント種類", 40, 20, 41, 8, SS_LEFT},
-    {IDC_EDITOR_TYPE, L"ComboBox", nullptr, 40, 30, 125, 257, CBS_DROPDOWNLIST | WS_VSCROLL},
+    // WS_VSCROLL of the template goes to the drop-down list, not the combo window.
+    {IDC_EDITOR_TYPE, L"ComboBox", nullptr, 40, 30, 125, 257, CBS_DROPDOWNLIST},
     {-1, L"Static", L"後ウェイト", 167, 20, 30, 8, SS_LEFT},
     {IDC_EDITOR_POST_WAIT, L"Edit", L"500", 166, 30, 28, 13, ES_AUTOHSCROLL | WS_BORDER},
     {IDC_EDITOR_POST_WAIT_UP, L"Button", L"", 195, 31, 7, 6, BS_PUSHBUTTON},
@@ -476,7 +477,8 @@ TEST_F(ActionEditorDialogTest, ModalEditorThroughTheSeam) {
         std::atomic<bool> done{false};
         std::thread user([&] {
             HWND found = nullptr;
-            for (int i = 0; i < 500 && found == nullptr; ++i, Sleep(10)) found = FindWindowW(nullptr, L"設定");
+            for (int i = 0; i < 500 && (found == nullptr || !IsWindowVisible(found)); ++i, Sleep(10))
+                found = FindWindowW(nullptr, L"設定");
             if (found != nullptr) {
                 SendMessageW(GetDlgItem(found, IDC_EDITOR_COMMENT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"edited"));
                 PostMessageW(found, WM_COMMAND, MAKEWPARAM(accept ? IDOK : IDCANCEL, BN_CLICKED), 0);
@@ -492,6 +494,7 @@ TEST_F(ActionEditorDialogTest, ModalEditorThroughTheSeam) {
             ASSERT_TRUE(edited.has_value());
             ActionRecord expected = original;
             expected.comment = "edited";
+            EXPECT_EQ(edited->comment, "edited");
             EXPECT_EQ(*edited, expected);
         } else {
             EXPECT_FALSE(edited.has_value());

@@ -117,7 +117,8 @@ TEST_F(BulkTextEditDialogTest, ModalThroughTheSeam) {
         actions.at(2).inputText = "old";
         std::thread user([&] {
             HWND found = nullptr;
-            for (int i = 0; i < 500 && found == nullptr; ++i, Sleep(10)) found = FindWindowW(nullptr, L"一括入力文字編集");
+            for (int i = 0; i < 500 && (found == nullptr || !IsWindowVisible(found)); ++i, Sleep(10))
+                found = FindWindowW(nullptr, L"一括入力文字編集");
             if (found != nullptr) PostMessageW(found, WM_COMMAND, MAKEWPARAM(accept ? IDOK : IDCANCEL, BN_CLICKED), 0);
         });
         const bool changed = dialogs.bulkTextEdit("3", "typed", actions);

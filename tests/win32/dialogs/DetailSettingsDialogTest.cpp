@@ -90,8 +90,8 @@ TEST_F(DetailSettingsDialogTest, SkipChangesOnlyTheTrueJump) {
 }
 
 TEST_F(DetailSettingsDialogTest, CancelStoresNothing) {
-    const ActionRecord before = record;
     open(ActionType::Condition);
+    const ActionRecord before = record;
     type(IDC_DETAIL_TRUE_JUMP, L"99");
     type(IDC_DETAIL_RANGE_X, L"50");
     click(IDCANCEL);

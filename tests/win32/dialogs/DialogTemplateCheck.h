@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <span>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -40,9 +41,12 @@ inline void expectControls(HWND dialog, std::span<const ControlRow> rows) {
         children.push_back(child);
     EXPECT_EQ(children.size(), rows.size());
     for (const ControlRow& row : rows) {
-        RECT expected{row.x, row.y, row.x + row.width, row.y + row.height};
-        MapDialogRect(dialog, &expected);
+        // The dialog manager converts the origin and the size separately.
+        RECT origin{row.x, row.y, row.width, row.height};
+        MapDialogRect(dialog, &origin);
+        const RECT expected{origin.left, origin.top, origin.left + origin.right, origin.top + origin.bottom};
         int matches = 0;
+        std::ostringstream seen;
         for (HWND child : children) {
             const int id = static_cast<int>(static_cast<short>(GetDlgCtrlID(child)));
             if (id != row.id || className(child) != row.windowClass) continue;
@@ -50,20 +54,31 @@ inline void expectControls(HWND dialog, std::span<const ControlRow> rows) {
             RECT actual{};
             GetWindowRect(child, &actual);
             MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&actual), 2);
-            const bool comboBox = std::wstring(row.windowClass) == L"ComboBox";  // height: the closed box
-            if (actual.left != expected.left || actual.top != expected.top || actual.right != expected.right ||
-                (!comboBox && actual.bottom != expected.bottom))
+            // A combo box is as high as its closed box; a separator line sizes itself to its edge.
+            const bool comboBox = std::wstring(row.windowClass) == L"ComboBox";
+            const bool line = std::wstring(row.windowClass) == L"Static" && (row.style & SS_TYPEMASK) == SS_ETCHEDHORZ;
+            if (actual.left != expected.left || actual.top != expected.top || (!line && actual.right != expected.right) ||
+                (!comboBox && !line && actual.bottom != expected.bottom)) {
+                seen << ' ' << actual.left << ',' << actual.top << '-' << actual.right << ',' << actual.bottom;
                 continue;
+            }
             ++matches;
             // The kind of a button or static is a number in the low bits, the rest are flags.
             const std::wstring kind = row.windowClass;
             const DWORD kindMask = kind == L"Button" ? BS_TYPEMASK : kind == L"Static" ? SS_TYPEMASK : 0;
             const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(child, GWL_STYLE));
             EXPECT_EQ(style & kindMask, row.style & kindMask) << "id " << row.id << " style " << std::hex << style;
-            const DWORD flags = row.style & ~kindMask;
+            const DWORD flags = row.style & ~kindMask & ~WS_BORDER;
             EXPECT_EQ(style & flags, flags) << "id " << row.id << " style " << std::hex << style;
+            // The dialog manager may turn a border into a sunken client edge.
+            if (row.style & WS_BORDER) {
+                const bool bordered = (style & WS_BORDER) != 0 ||
+                                      (GetWindowLongPtrW(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
+                EXPECT_TRUE(bordered) << "id " << row.id;
+            }
         }
-        EXPECT_EQ(matches, 1) << "id " << row.id << " at " << row.x << "," << row.y;
+        EXPECT_EQ(matches, 1) << "id " << row.id << " at " << row.x << "," << row.y << " expected " << expected.left
+                              << "," << expected.top << "-" << expected.right << "," << expected.bottom << " seen" << seen.str();
     }
 }
 
