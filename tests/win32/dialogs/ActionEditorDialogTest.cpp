@@ -570,5 +570,24 @@ TEST_F(ActionEditorDialogTest, ModalEditorThroughTheSeam) {
     }
 }
 
+// The system colour chooser opens on the condition colour and reports it back on OK.
+TEST(Win32ColourChooserTest, ReportsTheChosenColour) {
+    Win32ColourChooser chooser;
+    std::atomic<bool> found{false};
+    std::thread user([&] {
+        for (int i = 0; i < 400 && !found; ++i, Sleep(50)) {
+            HWND dialog = FindWindowW(L"#32770", nullptr);
+            if (dialog == nullptr || !IsWindowVisible(dialog)) continue;
+            found = true;
+            Sleep(200);
+            PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        }
+    });
+    const std::optional<uint32_t> colour = chooser.chooseColour(nullptr, 0x00336699);
+    user.join();
+    EXPECT_TRUE(found);
+    EXPECT_EQ(colour, std::optional<uint32_t>(0x00336699));
+}
+
 }  // namespace
 }  // namespace tappling
