@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "dialogs/DialogTemplateCheck.h"
+#include "dialogs/DialogTestSupport.h"
 #include "engine/TestWindow.h"
 #include "resource.h"
 
