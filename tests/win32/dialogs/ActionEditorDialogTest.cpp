@@ -307,6 +307,8 @@ TEST_F(ActionEditorDialogTest, MarkerAndBoxesFollowEachOther) {
 // A real drag of the marker with the mouse moves the boxes; OK stores the new point.
 TEST_F(ActionEditorDialogTest, BoxesFollowARealDragOfTheMarker) {
     open(recordOf(ActionType::LeftClick, 300, 200));
+    SetForegroundWindow(editor->hwnd());
+    SetFocus(control(IDC_EDITOR_X));  // the press on the marker takes the focus from the box
     SetWindowPos(marker.window(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     Win32Input input;  // press on the marker, move by (+10, -5), release
     input.setCursorPos(306, 206);
