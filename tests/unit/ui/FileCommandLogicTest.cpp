@@ -225,10 +225,11 @@ TEST_F(FileCommandLogicTest, NewMacroAnswers) {
             EXPECT_EQ(path, c.path) << c.label;
             EXPECT_EQ(modified, 1) << c.label;
         }
-        if (c.written.empty())
+        if (c.written.empty()) {
             EXPECT_TRUE(files.files.empty()) << c.label;
-        else
+        } else {
             EXPECT_NE(files.content(c.written), nullptr) << c.label;
+        }
     }
 }
 
@@ -277,7 +278,9 @@ TEST_F(FileCommandLogicTest, UnreadableOpenImportOrDropKeepsTheMacro) {
                                                                      command == 0 ? ReadMode::Open : ReadMode::Import);
             EXPECT_EQ(outcome, LoadOutcome::Refused) << label;
             ASSERT_EQ(prompter.messages.size(), 1u) << label;
-            if (!c.message.empty()) EXPECT_EQ(prompter.messages[0], c.message) << label;
+            if (!c.message.empty()) {
+                EXPECT_EQ(prompter.messages[0], c.message) << label;
+            }
             EXPECT_FALSE(prompter.messages[0].empty()) << label;
             EXPECT_TRUE(prompter.questions.empty()) << label;
             expectUntouched(label);
@@ -320,7 +323,9 @@ TEST_F(FileCommandLogicTest, DropAnswers) {
             ASSERT_EQ(dialogs.calls.size(), 1u) << c.label;  // even with a known name
             EXPECT_EQ(dialogs.calls[0].initialName, "C:\\m\\a.TPM") << c.label;
         }
-        if (c.chosen) EXPECT_NE(files.content("C:\\m\\saved.TPM"), nullptr) << c.label;
+        if (c.chosen) {
+            EXPECT_NE(files.content("C:\\m\\saved.TPM"), nullptr) << c.label;
+        }
         if (c.loaded) {
             EXPECT_EQ(comments(macro), (std::vector<std::string>{"b0", "b1"})) << c.label;
             EXPECT_EQ(path, "C:\\m\\B.tpm") << c.label;
