@@ -176,10 +176,11 @@ if [ -n "$link" ]; then
     "$wine" 'C:\app\TargetApp.exe' 'C:\app\target.log' 700 500 320 240 >/dev/null 2>&1 &
     e2e_started+=("$!")
     for _ in $(seq 1 200); do grep -q ' ready ' "$app/target.log" 2>/dev/null && break; sleep 0.1; done
-    poke shellopen "$windows_link"
+    poke shellopen "$windows_link" || e2e_fail "auto-start shortcut: the shell did not open $windows_link"
+    started=$(e2e_probe wait --exe Tappling.exe --timeout 30000 | head -n1)
     for _ in $(seq 1 300); do grep -q ' down L 760 540' "$app/target.log" 2>/dev/null && break; sleep 0.1; done
     if grep -q ' down L 760 540' "$app/target.log"; then e2e_pass "auto-start shortcut: the click arrived"
-    else e2e_fail "auto-start shortcut: no click in the target's log"; fi
+    else e2e_fail "auto-start shortcut: no click in the target's log (window: '$started'; log: $(tr '\r\n' ' ;' <"$app/target.log"))"; fi
     if e2e_probe wait-gone --exe Tappling.exe --timeout 30000 >/dev/null; then e2e_pass "auto-start shortcut: Tappling ended by itself"
     else e2e_fail "auto-start shortcut: Tappling still running"; fi
 else

@@ -151,13 +151,12 @@ TEST_F(FileCommandLogicTest, SaveAsSpellsTheExtensionAndRefusesOtherNames) {
     }
 }
 
-TEST_F(FileCommandLogicTest, SavesOfAnEmptyListDoNothing) {
+TEST_F(FileCommandLogicTest, EmptyListNewAndSaveAsChangeNothing) {
     macro.actions.clear();
     auto s = services();
     EXPECT_EQ(saveMacroAs(document, host, s), SaveOutcome::NothingToSave);
-    EXPECT_TRUE(dialogs.calls.empty());
-    EXPECT_EQ(host.caption, "(untouched)");
-    EXPECT_EQ(newMacro(document, host, s), 1);  // and new keeps the file name
+    EXPECT_EQ(newMacro(document, host, s), 1);
+    EXPECT_TRUE(dialogs.calls.empty() && prompter.questions.empty());
     EXPECT_EQ(path, "C:\\m\\a.TPM");
     EXPECT_EQ(host.caption, "(untouched)");
 }
@@ -231,29 +230,6 @@ TEST_F(FileCommandLogicTest, NewMacroAnswers) {
             EXPECT_NE(files.content(c.written), nullptr) << c.label;
         }
     }
-}
-
-TEST_F(FileCommandLogicTest, OpenReplacesAndImportAppendsThenSaveWritesTheImportedFile) {
-    dialogs.answers = {"C:\\m\\b.TPM"};
-    auto s = services();
-    EXPECT_EQ(openMacroFile(document, host, s, ReadMode::Import), LoadOutcome::Loaded);
-    EXPECT_EQ(comments(macro), (std::vector<std::string>{"a0", "a1", "a2", makeImportMarker(codePage).comment, "b0", "b1"}));
-    EXPECT_EQ(macro.loopCount, 3);  // the imported file's values
-    EXPECT_EQ(host.caption, "Tappling b.TPM");
-    EXPECT_EQ(modified, 1);
-    SaveServices save{files, dialogs, prompter};
-    EXPECT_EQ(overwriteSave(macro, modified, path, host, save), SaveOutcome::Saved);
-    Macro reread;
-    readMacroFile(reread, "C:\\m\\b.TPM", ReadMode::Open, files, codePage);
-    EXPECT_EQ(reread.actions.size(), 6);
-
-    dialogs.answers = {"C:\\m\\b.TPM"};
-    modified = 1;
-    EXPECT_EQ(openMacroFile(document, host, s, ReadMode::Open), LoadOutcome::Loaded);
-    EXPECT_EQ(comments(macro), (std::vector<std::string>{"a0", "a1", "a2", comments(macro)[3], "b0", "b1"}));
-    EXPECT_EQ(modified, 1);  // open does not ask and keeps the flag
-    EXPECT_TRUE(prompter.questions.empty());
-    EXPECT_EQ(host.markerHides, 2);
 }
 
 TEST_F(FileCommandLogicTest, UnreadableOpenImportOrDropKeepsTheMacro) {

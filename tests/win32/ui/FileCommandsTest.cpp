@@ -235,7 +235,8 @@ TEST_F(FileCommandsTest, VersionFromMenuAndSystemMenuHelpBesideTheProgram) {
         EXPECT_TRUE(closer.closed);
     }
     command(ID_HELP_HELP);
-    HELPINFO help{sizeof(HELPINFO)};
+    HELPINFO help{};
+    help.cbSize = sizeof(help);
     SendMessageW(window.hwnd(), WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
     wchar_t program[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, program, MAX_PATH);
@@ -246,11 +247,15 @@ TEST_F(FileCommandsTest, VersionFromMenuAndSystemMenuHelpBesideTheProgram) {
 
 TEST_F(FileCommandsTest, NewAndDropAnswerTheSaveQuestion) {
     const std::string dropped = file("dropped.TPM", macroOf({"d0", "d1", "d2"}));
+    const std::string current = folder + "current.TPM";
+    open({}, "", 0);
     for (int target = 0; target < 2; ++target) {
         for (Answer answer : {Answer::Yes, Answer::No, Answer::Cancel}) {
-            const std::string current = folder + "current.TPM";
             DeleteFileA(current.c_str());
-            open(macroOf({"a0"}), current, 1);
+            window.player().macro = macroOf({"a0"});
+            window.currentFilePath = current;
+            window.refreshList();
+            window.player().modified = 1;
             prompter.answer = answer;
             dialogs.answers = {current};
             if (target == 0)
@@ -261,17 +266,15 @@ TEST_F(FileCommandsTest, NewAndDropAnswerTheSaveQuestion) {
             EXPECT_EQ(saved, answer == Answer::Yes) << target;
             EXPECT_EQ(rows(), answer == Answer::Cancel ? 1 : target == 0 ? 0 : 3) << target;
             EXPECT_EQ(window.player().modified, answer == Answer::Cancel ? 1 : 0) << target;
-            if (answer != Answer::Cancel)
+            if (answer != Answer::Cancel) {
                 EXPECT_EQ(caption(), target == 0 ? L"Tappling " : L"Tappling dropped.TPM") << target;
-            window.end(IDCANCEL);
-            pump();
+            }
         }
     }
     ASSERT_EQ(dialogs.initialNames.size(), 1u);  // new knows the name; the drop always asks
     EXPECT_EQ(dialogs.initialNames[0], folder + "current.TPM");
     EXPECT_EQ(prompter.questions.size(), 6u);
-    prompter.questions.clear();
-    open(macroOf({"a0"}), "", 0);
+    window.player().modified = 0;
     drop({folder + "notes.txt"});
     EXPECT_EQ(prompter.messages.back(), "TPMﾌｧｲﾙではありません。");
     EXPECT_EQ(rows(), 1);
