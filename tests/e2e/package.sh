@@ -17,6 +17,26 @@ if [ "$names" = "$expected" ]; then e2e_pass "the zip holds $names"; else e2e_fa
 
 unpacked="$drive_c/Tappling"
 python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' "$zip" "$unpacked"
+# Both programs carry their version resource (strings of the StringFileInfo block).
+for exe in Tappling Linkery; do
+    info=$(python3 - "$unpacked/$exe.exe" <<'PY'
+import sys
+data = open(sys.argv[1], "rb").read()
+def value(key):
+    at = data.find((key + "\0").encode("utf-16le"))
+    if at < 0: return "?"
+    start = at + len(key) * 2 + 2
+    start += (4 - start % 4) % 4
+    end = start
+    while data[end:end + 2] != b"\0\0": end += 2
+    return data[start:end].decode("utf-16le")
+print(value("ProductName"), value("ProductVersion"), value("FileDescription").split()[0], sep=";")
+PY
+)
+    if [ "$info" = "Tappling;2.00;$exe" ]; then e2e_pass "$exe.exe version resource: $info"
+    else e2e_fail "$exe.exe version resource: '$info'"; fi
+done
+
 "$wine" 'C:\Tappling\Linkery.exe' >/dev/null 2>&1
 "$TAPPLING_WINESERVER" -w
 
