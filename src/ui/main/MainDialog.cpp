@@ -49,7 +49,8 @@ MainDialog::MainDialog(HINSTANCE instance, Platform& platform, MainDialogService
       listTexts_(player_.actions()),
       playback_(*this, player_),
       fileCommands_(*this, services.files != nullptr ? *services.files : fileAccess_,
-                    services.dialogs != nullptr ? *services.dialogs : fileDialogs_, prompter_) {
+                    services.dialogs != nullptr ? *services.dialogs : fileDialogs_, prompter_, services.opener),
+      shortcuts_(*this, prompter_) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
     appIcon_ = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TAPPLING));
@@ -173,6 +174,9 @@ int32_t MainDialog::firstSelectedRow() const {
 bool MainDialog::onCommand(int id, int /*code*/) {
     switch (id) {
         case ID_FILE_EXIT: onOk(); return true;
+        case ID_FILE_SHORTCUT_NORMAL:
+        case ID_FILE_SHORTCUT_AUTO:
+        case ID_FILE_SHORTCUT_RANDOM: return shortcuts_.onCommand(id);
         default: return playback_.onCommand(id) || fileCommands_.onCommand(id);
     }
 }
@@ -296,18 +300,20 @@ bool MainDialog::onClose() {
 }
 
 bool MainDialog::onSysCommand(WPARAM command) {
-    // The version dialog arrives with the help commands; until then the item does nothing.
-    return (command & 0xFFF0) == IDM_SYS_ABOUT;
+    if ((command & 0xFFF0) != IDM_SYS_ABOUT) return false;
+    fileCommands_.showAbout();
+    return true;
 }
 
 bool MainDialog::onDropFiles(HDROP drop) {
-    DragFinish(drop);  // dropped files are handled with the open commands
+    fileCommands_.onDropFiles(drop);
     return true;
 }
 
 std::optional<INT_PTR> MainDialog::onMessage(UINT message, WPARAM, LPARAM lParam) {
     if (message == WM_QUERYDRAGICON) return reinterpret_cast<INT_PTR>(appIcon_);
     if (auto handled = playback_.onAutoRunMessage(message, lParam)) return handled;
+    if (message == WM_HELP) return fileCommands_.openHelp(), TRUE;  // F1
     return std::nullopt;
 }
 
