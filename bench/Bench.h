@@ -10,6 +10,7 @@ namespace tappling::bench {
 void colourSearch();
 void scheduleLateness();
 void idleCpu();
+void idleRecordingCpu();
 
 // Pumps messages (timers included) for about ms milliseconds.
 void pumpFor(DWORD ms);

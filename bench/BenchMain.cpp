@@ -56,5 +56,6 @@ int main() {
     tappling::bench::colourSearch();
     tappling::bench::scheduleLateness();
     tappling::bench::idleCpu();
+    tappling::bench::idleRecordingCpu();
     return 0;
 }

@@ -54,6 +54,7 @@ MainDialog::MainDialog(HINSTANCE instance, Platform& platform, MainDialogService
       marker_(instance),
       prompter_(services.prompter != nullptr ? *services.prompter : win32Prompter_),
       playback_(*this, player_),
+      recording_(*this, player_),
       fileCommands_(*this, services.files != nullptr ? *services.files : fileAccess_,
                     services.dialogs != nullptr ? *services.dialogs : fileDialogs_, prompter_) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
@@ -187,7 +188,7 @@ int32_t MainDialog::firstSelectedRow() const {
 bool MainDialog::onCommand(int id, int /*code*/) {
     switch (id) {
         case ID_FILE_EXIT: onOk(); return true;
-        default: return playback_.onCommand(id) || fileCommands_.onCommand(id);
+        default: return playback_.onCommand(id) || recording_.onCommand(id) || fileCommands_.onCommand(id);
     }
 }
 
@@ -223,7 +224,7 @@ void MainDialog::showContextMenu() {
 bool MainDialog::onTimer(UINT_PTR id) {
     switch (id) {
         case kStepTimer: playback_.onStepTimer(); return true;
-        case kRecorderTimer: return true;    // the recorder arrives with its own commands
+        case kRecorderTimer: recording_.onRecorderTimer(); return true;
         case kMarkerPollTimer: return true;  // so does the marker's edit request
         case kAutoRunTimer:
             KillTimer(hwnd(), kAutoRunTimer);

@@ -21,6 +21,7 @@
 #include "ui/dialogs/PositionMarker.h"
 #include "ui/main/FileCommands.h"
 #include "ui/main/PlaybackCommands.h"
+#include "ui/main/RecordingCommands.h"
 
 namespace tappling {
 
@@ -103,6 +104,7 @@ private:
     Win32Prompter win32Prompter_;
     Prompter& prompter_;
     PlaybackCommands playback_;
+    RecordingCommands recording_;
     FileCommands fileCommands_;
 };
 
