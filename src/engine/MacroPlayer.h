@@ -4,6 +4,7 @@
 // file-run worker of ExecuteFile.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -87,6 +88,8 @@ public:
     bool isDoubleClick(int32_t ax, int32_t ay, int32_t bx, int32_t by, uint32_t interval);
 
 private:
+    void stillHeld();
+    void recordKey(ActionType type, bool held);
     ActionRecord recordedAtPointer(ActionType type);
     void appendRecorded(const ActionRecord& record);
     void captureColour(bool left);
@@ -97,6 +100,7 @@ private:
     std::string otherColourComment_;
     int32_t leftUpSeen_ = 0;            // a pending release was put off at an earlier poll
     int32_t rightUpSeen_ = 0;
+    std::array<uint16_t, 256> previousPollStates_{};  // key states read by the previous poll
 
     bool stopKeyPressed();
     void startFileRun(const ActionRecord& record);

@@ -2,6 +2,7 @@
 // turns at most one event into records appended at the end of the list. No input hook:
 // GetAsyncKeyState's "pressed since the previous query" bit catches what happened
 // between two polls, and the first query of a key in a poll consumes that bit.
+#include <array>
 #include <cstdlib>
 
 #include "engine/MacroPlayer.h"
@@ -44,6 +45,7 @@ void MacroPlayer::startRecording(int32_t clearFirst, const CodePage& codePage) {
     recorderBusy = 0;
     leftUpSeen_ = 0;
     rightUpSeen_ = 0;
+    previousPollStates_.fill(0);
     lastEventTime = platform_.clock.tickCount();
     nowTime = lastEventTime;
     lastActivityTime = lastEventTime;
@@ -62,40 +64,49 @@ int32_t MacroPlayer::pollRecorder() {
     // The order matters: the first query of a key consumes its earlier presses, so the
     // second queries of VK_RIGHT and VK_CONTROL tell only whether the key is down now.
     KeyState& keys = platform_.keys;
+    std::array<uint16_t, 256> states{};  // the first query of each key in this poll
+    const auto query = [&keys, &states](uint8_t vk) { return states[vk] = keys.asyncKeyState(vk); };
     const auto pressed = [&keys](uint8_t vk) { return keys.asyncKeyState(vk) != 0; };
-    const bool right = pressed(kVkRButton);
-    const bool left = pressed(kVkLButton);
-    const bool enter = pressed(kVkReturn);
-    const bool del = pressed(kVkDelete);
-    const bool tab = pressed(kVkTab);
-    const bool upKey = pressed(kVkUp);
-    const bool downKey = pressed(kVkDown);
-    const bool leftKey = pressed(kVkLeft);
-    const bool rightKey = pressed(kVkRight);
-    const bool keyC = pressed(kVkC);
-    const bool keyV = pressed(kVkV);
-    const bool keyA = pressed(kVkA);
+    const uint16_t right = query(kVkRButton);
+    const uint16_t left = query(kVkLButton);
+    const uint16_t enter = query(kVkReturn);
+    const uint16_t del = query(kVkDelete);
+    const uint16_t tab = query(kVkTab);
+    const uint16_t upKey = query(kVkUp);
+    const uint16_t downKey = query(kVkDown);
+    const uint16_t leftKey = query(kVkLeft);
+    const uint16_t rightKey = query(kVkRight);
+    const uint16_t keyC = query(kVkC);
+    const uint16_t keyV = query(kVkV);
+    const uint16_t keyA = query(kVkA);
     const bool rightKeyDown = pressed(kVkRight);
     pressed(kVkControl);
     const bool ctrl = pressed(kVkControl);
 
+    // Seen at the previous poll and held since, not pressed again: not a new event, even
+    // when the polls come more than 50 ms apart on a busy system.
+    const auto held = [&](uint8_t vk) {
+        return previousPollStates_[vk] != 0 && (states[vk] & 0x8000) != 0 && (states[vk] & 0x0001) == 0;
+    };
     if (enter || del || tab) {
-        appendRecorded(recordedAtPointer(enter ? ActionType::EnterKey
-                                         : del ? ActionType::DeleteKey
-                                               : ActionType::TabKey));
+        const uint8_t vk = enter ? kVkReturn : del ? kVkDelete : kVkTab;
+        recordKey(enter ? ActionType::EnterKey : del ? ActionType::DeleteKey : ActionType::TabKey, held(vk));
     } else if (upKey || downKey || leftKey || rightKey || (ctrl && (rightKeyDown || keyC || keyV || keyA))) {
-        ActionType type = ActionType::CtrlA;
-        if (ctrl && rightKeyDown) type = ActionType::CtrlRight;
-        else if (upKey) type = ActionType::UpKey;
-        else if (downKey) type = ActionType::DownKey;
-        else if (leftKey) type = ActionType::LeftKey;
-        else if (rightKey) type = ActionType::RightKey;
-        else if (keyC) type = ActionType::CtrlC;
-        else if (keyV) type = ActionType::CtrlV;
-        appendRecorded(recordedAtPointer(type));
+        if (ctrl && rightKeyDown) recordKey(ActionType::CtrlRight, held(kVkRight));
+        else if (upKey) recordKey(ActionType::UpKey, held(kVkUp));
+        else if (downKey) recordKey(ActionType::DownKey, held(kVkDown));
+        else if (leftKey) recordKey(ActionType::LeftKey, held(kVkLeft));
+        else if (rightKey) recordKey(ActionType::RightKey, held(kVkRight));
+        else if (keyC) recordKey(ActionType::CtrlC, held(kVkC));
+        else if (keyV) recordKey(ActionType::CtrlV, held(kVkV));
+        else recordKey(ActionType::CtrlA, held(kVkA));
     } else if ((right && rightPending == 0) || (left && leftPending == 0)) {
         if (ctrl) {
-            captureColour(left);
+            if (held(left ? kVkLButton : kVkRButton)) {
+                stillHeld();
+            } else {
+                captureColour(left != 0);
+            }
         } else {
             // The flag is set even when the press falls in the quiet window and makes no record.
             if (left) {
@@ -113,6 +124,7 @@ int32_t MacroPlayer::pollRecorder() {
         handleRelease(!left && leftPending == 1);
     }
 
+    previousPollStates_ = states;
     const bool stop = pressed(kVkEscape) || pressed(kVkF2);
     recorderBusy = 0;
     return stop ? 0 : 1;
@@ -122,6 +134,21 @@ bool MacroPlayer::isDoubleClick(int32_t ax, int32_t ay, int32_t bx, int32_t by, 
     const Point size = platform_.screen.doubleClickSize();
     return distance(ax, bx) <= size.x && distance(ay, by) <= size.y &&
            interval <= platform_.screen.doubleClickTime();
+}
+
+// The press handled at the previous poll is still held: nothing new, even when the polls
+// come more than 50 ms apart (a busy system), but the poll counts as handled.
+void MacroPlayer::stillHeld() {
+    nowTime = platform_.clock.tickCount();
+    lastActivityTime = nowTime;
+}
+
+void MacroPlayer::recordKey(ActionType type, bool held) {
+    if (held) {
+        stillHeld();
+        return;
+    }
+    appendRecorded(recordedAtPointer(type));
 }
 
 ActionRecord MacroPlayer::recordedAtPointer(ActionType type) {

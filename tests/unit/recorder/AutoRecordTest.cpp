@@ -1,6 +1,7 @@
 // The recorder's poll against scripted key states, pointer positions and clock.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,8 @@ struct Scenario {
     uint32_t pollSpacing = 10;
     uint32_t upCacheMs = 0;
 };
+
+void PrintTo(const Scenario& s, std::ostream* os) { *os << s.name; }
 
 class AutoRecordTest : public ::testing::Test {
 protected:
@@ -119,6 +122,17 @@ const Scenario kScenarios[] = {
     // up and is dropped, and the button is free for the next click.
     {"ReleaseAfterAnUpIsDroppedNotLeftPending", {{L, 3000, 800}, {L, 3830, 100}, {L, 4500, 100}}, {},
      {{T::LeftDown, 100, 200, 2000}, {T::LeftUp, 100, 200, 800}, {T::LeftClick, 100, 200, 700}}},
+    // Polls 100 ms apart (a busy system): what is held since the previous poll is no new
+    // event, a second press between two polls is.
+    {"HeldKeysOverSlowPollsGiveOneRecordEach",
+     {{kVkDelete, 3000, 400}, {kVkControl, 3900, 700}, {kVkRight, 4000, 300}, {kVkReturn, 5000, 10},
+      {kVkReturn, 5050, 10}},
+     {},
+     {{T::DeleteKey, 100, 200, 2000}, {T::CtrlRight, 100, 200, 1000}, {T::EnterKey, 100, 200, 1000},
+      {T::EnterKey, 100, 200, 100}},
+     100},
+    {"HeldCtrlClickOverSlowPollsGivesOneCondition", {{kVkControl, 2900, 600}, {L, 3000, 300}}, {},
+     {{T::WaitOnly, 100, 200, 1500}, {T::Condition, 100, 200, 500}}, 100},
     // Key states answered from a cache for up to 50 ms after a read: person-speed clicks
     // (button down 60-100 ms) are still one click each, whatever the timer tick; a press
     // is seen up to 50 ms late.
