@@ -22,6 +22,7 @@
 #include "ui/main/FileCommands.h"
 #include "ui/main/PlaybackCommands.h"
 #include "ui/main/RecordingCommands.h"
+#include "ui/main/ShortcutCommands.h"
 
 namespace tappling {
 
@@ -31,6 +32,7 @@ struct MainDialogServices {
     Prompter* prompter = nullptr;
     FileAccess* files = nullptr;
     FileDialogs* dialogs = nullptr;
+    DocumentOpener* opener = nullptr;  // help and the version dialog's links
 };
 
 class MainDialog final : public Dialog {
@@ -106,6 +108,7 @@ private:
     PlaybackCommands playback_;
     RecordingCommands recording_;
     FileCommands fileCommands_;
+    ShortcutCommands shortcuts_;
 };
 
 }  // namespace tappling
