@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 
 namespace tappling::bench {
 
@@ -11,6 +12,19 @@ void colourSearch();
 void scheduleLateness();
 void idleCpu();
 void idleRecordingCpu();
+void largeMacros();
+void macroFiles();
+
+// CPU use of one idle scenario: onTick runs on every tick of a 1 ms window timer.
+struct IdleFigure {
+    uint32_t ticks = 0;
+    double wallMs = 0;
+    double programPercent = 0;  // of one core
+    double serverPercent = 0;   // the wineserver's, of one core
+    bool serverFound = false;
+};
+IdleFigure measureIdle(const std::function<void()>& onTick);
+void printIdle(const char* label, const IdleFigure& figure);
 
 // Pumps messages (timers included) for about ms milliseconds.
 void pumpFor(DWORD ms);

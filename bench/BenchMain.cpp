@@ -1,6 +1,7 @@
 // tappling_bench: timing figures of the screen search, the playback schedule and idle
 // CPU use, measured on the real platform layer. Prints figures only.
 #include <cstdio>
+#include <cstring>
 
 #include "Bench.h"
 
@@ -50,12 +51,22 @@ LRESULT CALLBACK TickWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, 
 
 }  // namespace tappling::bench
 
-int main() {
+// tappling_bench [SCENARIO...]: the named scenarios (list, files, colour, schedule, idle, recording),
+// or every one of them.
+int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     std::printf("tappling_bench\n");
-    tappling::bench::colourSearch();
-    tappling::bench::scheduleLateness();
-    tappling::bench::idleCpu();
-    tappling::bench::idleRecordingCpu();
+    using namespace tappling::bench;
+    const struct {
+        const char* name;
+        void (*run)();
+    } scenarios[] = {{"list", largeMacros}, {"files", macroFiles}, {"colour", colourSearch},
+                     {"schedule", scheduleLateness}, {"idle", idleCpu},
+                     {"recording", idleRecordingCpu}};
+    for (const auto& scenario : scenarios) {
+        bool wanted = argc < 2;
+        for (int i = 1; i < argc; ++i) wanted = wanted || std::strcmp(argv[i], scenario.name) == 0;
+        if (wanted) scenario.run();
+    }
     return 0;
 }

@@ -67,6 +67,37 @@ std::vector<double> timeRuns(int runs, F&& f) {
     return ms;
 }
 
+// Where a capture's fixed cost goes: each GDI call of a capture on its own, median of 200.
+void fixedCostBreakdown() {
+    const auto median = [](auto&& f) {
+        const auto ms = timeRuns(200, f);
+        return ms[ms.size() / 2];
+    };
+    Win32Screen screen;
+    ScreenDc held;
+    MemoryDc heldMemory(held.get());
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 1, -1, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    GdiObject<HBITMAP> heldDib(CreateDIBSection(held.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    Selection selected(heldMemory.get(), heldDib.get());
+    std::printf("\ncapture cost by part, ms (median of 200)\n");
+    std::printf("  virtual screen rectangle (4 metrics)  %7.3f\n", median([&] { screen.virtualScreen(); }));
+    std::printf("  GetDC/ReleaseDC of the screen          %7.3f\n", median([] { ScreenDc dc; }));
+    std::printf("  CreateCompatibleDC/DeleteDC            %7.3f\n", median([&] { MemoryDc dc(held.get()); }));
+    std::printf("  CreateDIBSection/DeleteObject 1x1      %7.3f\n", median([&] {
+                    void* b = nullptr;
+                    GdiObject<HBITMAP> dib(CreateDIBSection(held.get(), &info, DIB_RGB_COLORS, &b, nullptr, 0));
+                }));
+    std::printf("  BitBlt 1x1 from the screen + GdiFlush  %7.3f\n", median([&] {
+                    BitBlt(heldMemory.get(), 0, 0, 1, 1, held.get(), 200, 200, SRCCOPY);
+                    GdiFlush();
+                }));
+    std::printf("  GetPixel on a held screen DC          %7.3f\n", median([&] { GetPixel(held.get(), 200, 200); }));
+    std::printf("  whole capture of 1x1 (Win32Screen)     %7.3f\n",
+                median([&] { screen.capture(ScreenRect{200, 200, 201, 201}); }));
+}
+
 }  // namespace
 
 void colourSearch() {
@@ -80,6 +111,7 @@ void colourSearch() {
     UpdateWindow(window);
     pumpFor(300);
 
+    fixedCostBreakdown();
     Win32Platform win32;
     MacroPlayer player(win32.platform());
     std::printf("\ncolour search, absent colour (whole rectangle scanned), ms per search\n");

@@ -13,12 +13,55 @@ namespace {
 // they never equal a colour taken from the screen.
 constexpr uint32_t kOffScreen = CLR_INVALID;
 
+// Up to this many pixels, reading them one by one is cheaper than a capture.
+constexpr int64_t kPixelByPixelLimit = 1;
+
+// A capture bitmap larger than this is made for its search and not kept.
+constexpr int64_t kKeptBitmapPixels = int64_t{1024} * 1024;
+
 uint32_t colorRefFromBgra(uint32_t bgra) {
     // DIB memory is 0x00RRGGBB per pixel; COLORREF is 0x00BBGGRR.
     return ((bgra & 0xFF) << 16) | (bgra & 0xFF00) | ((bgra >> 16) & 0xFF);
 }
 
+// A top-down 32-bit DIB section and its pixel memory.
+struct CaptureBitmap {
+    GdiObject<HBITMAP> bitmap;
+    void* bits = nullptr;
+    int width = 0;
+    int height = 0;
+
+    bool make(HDC compatibleWith, int w, int h) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = w;
+        info.bmiHeader.biHeight = -h;  // top-down rows
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        bits = nullptr;
+        bitmap.reset(CreateDIBSection(compatibleWith, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        width = bitmap && bits ? w : 0;
+        height = bitmap && bits ? h : 0;
+        return width > 0;
+    }
+};
+
 }  // namespace
+
+struct Win32Screen::Held {
+    ScreenDc screen;
+    MemoryDc memory{screen.get()};
+    CaptureBitmap kept;  // grows to the largest capture so far, up to kKeptBitmapPixels
+};
+
+Win32Screen::Win32Screen() = default;
+Win32Screen::~Win32Screen() = default;
+
+Win32Screen::Held* Win32Screen::held() {
+    if (!held_ || !held_->screen.get() || !held_->memory.get()) held_ = std::make_unique<Held>();
+    return held_->screen.get() && held_->memory.get() ? held_.get() : nullptr;
+}
 
 ScreenRect Win32Screen::virtualScreen() {
     const int32_t left = GetSystemMetrics(SM_XVIRTUALSCREEN);
@@ -43,46 +86,55 @@ std::optional<PixelCapture> Win32Screen::capture(const ScreenRect& rect) {
     const int partWidth = part.right - part.left;
     const int partHeight = part.bottom - part.top;
 
-    ScreenDc screenDc;
-    if (!screenDc.get()) return std::nullopt;
-    MemoryDc memoryDc(screenDc.get());
-    if (!memoryDc.get()) return std::nullopt;
+    Held* gdi = held();
+    if (gdi == nullptr) return std::nullopt;
+    const size_t dstCol = static_cast<size_t>(part.left - rect.left);
+    if (int64_t{partWidth} * partHeight <= kPixelByPixelLimit) {
+        for (int row = 0; row < partHeight; ++row) {
+            const size_t dstRow = static_cast<size_t>(part.top - rect.top + row) * static_cast<size_t>(width);
+            for (int col = 0; col < partWidth; ++col) {
+                const COLORREF colour = GetPixel(gdi->screen.get(), part.left + col, part.top + row);
+                if (colour == CLR_INVALID) return std::nullopt;
+                out.pixels[dstRow + dstCol + static_cast<size_t>(col)] = colour;
+            }
+        }
+        return out;
+    }
 
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = partWidth;
-    info.bmiHeader.biHeight = -partHeight;  // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    GdiObject<HBITMAP> dib(CreateDIBSection(screenDc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!dib || !bits) return std::nullopt;
+    // The kept bitmap when the part fits in it, else a bigger one (kept when not too large).
+    CaptureBitmap single;
+    CaptureBitmap* target = &gdi->kept;
+    if (partWidth > gdi->kept.width || partHeight > gdi->kept.height) {
+        const int w = std::max(partWidth, gdi->kept.width);
+        const int h = std::max(partHeight, gdi->kept.height);
+        target = int64_t{w} * h <= kKeptBitmapPixels ? &gdi->kept : &single;
+        if (!target->make(gdi->screen.get(), target == &single ? partWidth : w, target == &single ? partHeight : h))
+            return std::nullopt;
+    }
     {
-        Selection selected(memoryDc.get(), dib.get());
+        Selection selected(gdi->memory.get(), target->bitmap.get());
         if (!selected.ok()) return std::nullopt;
-        if (!BitBlt(memoryDc.get(), 0, 0, partWidth, partHeight, screenDc.get(), part.left, part.top, SRCCOPY)) {
+        if (!BitBlt(gdi->memory.get(), 0, 0, partWidth, partHeight, gdi->screen.get(), part.left, part.top,
+                    SRCCOPY)) {
             return std::nullopt;
         }
     }
     GdiFlush();
 
-    const auto* src = static_cast<const uint32_t*>(bits);
+    const auto* src = static_cast<const uint32_t*>(target->bits);
     for (int row = 0; row < partHeight; ++row) {
         const size_t dstRow = static_cast<size_t>(part.top - rect.top + row) * static_cast<size_t>(width);
-        const size_t dstCol = static_cast<size_t>(part.left - rect.left);
-        const uint32_t* srcRow = src + static_cast<size_t>(row) * static_cast<size_t>(partWidth);
-        for (int col = 0; col < partWidth; ++col) {
-            out.pixels[dstRow + dstCol + static_cast<size_t>(col)] = colorRefFromBgra(srcRow[col]);
-        }
+        const uint32_t* srcRow = src + static_cast<size_t>(row) * static_cast<size_t>(target->width);
+        uint32_t* dst = out.pixels.data() + dstRow + dstCol;
+        for (int col = 0; col < partWidth; ++col) dst[col] = colorRefFromBgra(srcRow[col]);
     }
     return out;
 }
 
 std::optional<uint32_t> Win32Screen::pixelAt(int32_t x, int32_t y) {
-    ScreenDc screenDc;
-    if (!screenDc.get()) return std::nullopt;
-    const COLORREF colour = GetPixel(screenDc.get(), x, y);
+    Held* gdi = held();
+    if (gdi == nullptr) return std::nullopt;
+    const COLORREF colour = GetPixel(gdi->screen.get(), x, y);
     if (colour == CLR_INVALID) return std::nullopt;
     return static_cast<uint32_t>(colour);
 }

@@ -38,13 +38,6 @@ void place(HWND control, const LayoutRect& r) {
     MoveWindow(control, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
 }
 
-void setListCell(HWND list, int row, int column, const std::wstring& text) {
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = const_cast<wchar_t*>(text.c_str());
-    SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-}
-
 }  // namespace
 
 MainDialog::MainDialog(HINSTANCE instance, Platform& platform, MainDialogServices services)
@@ -53,6 +46,7 @@ MainDialog::MainDialog(HINSTANCE instance, Platform& platform, MainDialogService
       player_(platform),
       marker_(instance),
       prompter_(services.prompter != nullptr ? *services.prompter : win32Prompter_),
+      listTexts_(player_.actions()),
       playback_(*this, player_),
       recording_(*this, player_),
       fileCommands_(*this, services.files != nullptr ? *services.files : fileAccess_,
@@ -116,20 +110,12 @@ void MainDialog::insertColumns() {
 }
 
 void MainDialog::refreshList() {
+    // The view holds no rows (owner data): emptying it drops the selection, the focus and
+    // the scroll position, and the count alone makes the rows, whose texts are asked for
+    // as they are drawn.
     ListView_DeleteAllItems(list_);
-    const ActionList& actions = player_.actions();
-    for (int32_t i = 0; i < actions.size(); ++i) {
-        LVITEMW row{};
-        row.mask = LVIF_TEXT;
-        row.iItem = i;
-        row.pszText = const_cast<wchar_t*>(L"");
-        SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&row));
-        const auto cells = rowTexts(actions.at(i), i);
-        for (int column = 0; column < kListColumnCount; ++column) {
-            const std::string& cell = cells[static_cast<size_t>(column)];
-            setListCell(list_, i, column, column == kCommentColumn ? ansiTextToWide(cell) : utf8ToWide(cell));
-        }
-    }
+    listTexts_.clear();
+    ListView_SetItemCountEx(list_, player_.actions().size(), 0);
     const Macro& macro = player_.macro;
     loopChecked = macro.loopEnabled;
     enable(IDC_LOOP_MAX, macro.loopEnabled == 1);
@@ -203,6 +189,9 @@ std::optional<LRESULT> MainDialog::onNotify(const NMHDR& header) {
         case NM_RCLICK: showContextMenu(); return 0;
         case LVN_KEYDOWN: return 0;
         case LVN_BEGINDRAG: return 0;  // rows cannot be dragged
+        case LVN_GETDISPINFOW:  // the view's own request: its text buffer is ours to fill
+            listTexts_.serve(reinterpret_cast<NMLVDISPINFOW&>(const_cast<NMHDR&>(header)));
+            return 0;
         default: return std::nullopt;
     }
 }

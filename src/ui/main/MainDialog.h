@@ -20,6 +20,7 @@
 #include "ui/Win32Prompter.h"
 #include "ui/dialogs/PositionMarker.h"
 #include "ui/main/FileCommands.h"
+#include "ui/main/ListTextCache.h"
 #include "ui/main/PlaybackCommands.h"
 #include "ui/main/RecordingCommands.h"
 #include "ui/main/ShortcutCommands.h"
@@ -105,6 +106,7 @@ private:
     Win32FileDialogs fileDialogs_;
     Win32Prompter win32Prompter_;
     Prompter& prompter_;
+    ListTextCache listTexts_;
     PlaybackCommands playback_;
     RecordingCommands recording_;
     FileCommands fileCommands_;
