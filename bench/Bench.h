@@ -23,7 +23,8 @@ struct IdleFigure {
     double serverPercent = 0;   // the wineserver's, of one core
     bool serverFound = false;
 };
-IdleFigure measureIdle(const std::function<void()>& onTick);
+// polling: pump with 1 ms waits (pumpFor) instead of blocking until a message comes.
+IdleFigure measureIdle(const std::function<void()>& onTick, bool polling = false);
 void printIdle(const char* label, const IdleFigure& figure);
 
 // Pumps messages (timers included) for about ms milliseconds.

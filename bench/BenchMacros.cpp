@@ -1,7 +1,5 @@
 #include "BenchMacros.h"
 
-#include <psapi.h>
-
 namespace tappling::bench {
 
 Macro makeLargeMacro(int32_t count) {
@@ -31,14 +29,6 @@ double nowMs() {
     QueryPerformanceFrequency(&f);
     QueryPerformanceCounter(&c);
     return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
-}
-
-double privateMegabytes() {
-    PROCESS_MEMORY_COUNTERS_EX counters{};
-    counters.cb = sizeof(counters);
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                         sizeof(counters));
-    return static_cast<double>(counters.PrivateUsage) / (1024.0 * 1024.0);
 }
 
 std::string tempPath(const char* name) {

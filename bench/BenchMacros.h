@@ -15,8 +15,6 @@ namespace tappling::bench {
 Macro makeLargeMacro(int32_t count);
 
 double nowMs();
-// Private bytes of this process.
-double privateMegabytes();
 // A file path in the temporary folder (ANSI).
 std::string tempPath(const char* name);
 

@@ -1,6 +1,8 @@
 // Colour search: one capture and a scan in memory (the player's findColour) against a
 // GetPixel call per pixel, over a painted 32-bit pattern, for an absent colour (full scan).
 #include <algorithm>
+#include <optional>
+#include <utility>
 #include <cstdio>
 #include <vector>
 
@@ -37,15 +39,16 @@ LRESULT CALLBACK patternProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     return 0;
 }
 
-bool perPixelSearch(uint32_t colour, int cx, int cy, int rangeX, int rangeY) {
+// The same search by one GetPixel per pixel, in the same order; the offset of the match.
+std::optional<std::pair<int32_t, int32_t>> perPixelSearch(uint32_t colour, int cx, int cy, int rangeX, int rangeY) {
     ScreenDc dc;
-    if (!dc.get()) return false;
+    if (!dc.get()) return std::nullopt;
     for (int px = cx - rangeX; px <= cx + rangeX; ++px) {
         for (int py = cy - rangeY; py <= cy + rangeY; ++py) {
-            if (GetPixel(dc.get(), px, py) == colour) return true;
+            if (GetPixel(dc.get(), px, py) == colour) return std::make_pair(px - cx, py - cy);
         }
     }
-    return false;
+    return std::nullopt;
 }
 
 double nowMs() {
@@ -115,11 +118,11 @@ void colourSearch() {
     Win32Platform win32;
     MacroPlayer player(win32.platform());
     std::printf("\ncolour search, absent colour (whole rectangle scanned), ms per search\n");
-    std::printf("%6s %8s | %28s | %28s | %7s\n", "range", "pixels", "capture+scan min/median/max",
-                "GetPixel loop min/median/max", "speedup");
+    std::printf("%6s %8s | %28s | %28s | %9s | %s\n", "range", "pixels", "capture+scan min/median/max",
+                "GetPixel loop min/median/max", "speedup", "same offset (colour at the far corner)");
     const struct {
         int range, captureRuns, pixelRuns;
-    } cases[] = {{0, 200, 200}, {10, 100, 10}, {50, 50, 3}, {100, 20, 2}};
+    } cases[] = {{0, 200, 200}, {1, 200, 100}, {10, 100, 10}, {50, 50, 3}, {100, 20, 2}};
     for (const auto& c : cases) {
         const int cx = 200, cy = 200;
         int32_t dx = 0, dy = 0;
@@ -127,8 +130,17 @@ void colourSearch() {
         const auto pixel = timeRuns(c.pixelRuns, [&] { perPixelSearch(kAbsent, cx, cy, c.range, c.range); });
         const int side = 2 * c.range + 1;
         const double cm = capture[capture.size() / 2], pm = pixel[pixel.size() / 2];
-        std::printf("%6d %8d | %8.3f %9.3f %9.3f | %8.2f %9.2f %9.2f | %6.1fx\n", c.range, side * side,
-                    capture.front(), cm, capture.back(), pixel.front(), pm, pixel.back(), cm > 0 ? pm / cm : 0.0);
+
+        // A colour present only at the last pixel scanned: both must report its offset.
+        ScreenDc dc;
+        const auto present = static_cast<uint32_t>(GetPixel(dc.get(), cx + c.range, cy + c.range));
+        int32_t foundDx = -999, foundDy = -999;
+        const bool found = player.findColour(present, cx, cy, c.range, c.range, foundDx, foundDy);
+        const auto expected = perPixelSearch(present, cx, cy, c.range, c.range);
+        const bool same = found && expected && expected->first == foundDx && expected->second == foundDy;
+        std::printf("%6d %8d | %8.3f %9.3f %9.3f | %8.2f %9.2f %9.2f | %8.1fx | %s (%d,%d)\n", c.range, side * side,
+                    capture.front(), cm, capture.back(), pixel.front(), pm, pixel.back(), cm > 0 ? pm / cm : 0.0,
+                    same ? "yes" : "NO", foundDx, foundDy);
     }
     DestroyWindow(window);
 }

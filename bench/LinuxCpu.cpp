@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 namespace tappling::bench {
 
@@ -25,21 +26,26 @@ std::string readUnixFile(const std::string& unixPath) {
     return text;
 }
 
-// utime + stime of /proc/PID/stat (fields 14 and 15, after the parenthesised name), ms.
-double statCpuMs(const std::string& pid) {
-    const std::string stat = readUnixFile("/proc/" + pid + "/stat");
-    const size_t close = stat.rfind(')');
-    if (close == std::string::npos) return 0;
-    unsigned long long utime = 0, stime = 0;
-    // After ") ": state ppid pgrp session tty tpgid flags minflt cminflt majflt cmajflt utime stime
-    if (std::sscanf(stat.c_str() + close + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &utime,
-                    &stime) != 2) {
-        return 0;
-    }
-    return static_cast<double>(utime + stime) * 1000.0 / 100.0;  // USER_HZ is 100 on Linux
+// Run time of every thread of the process (the first field of each task's schedstat, ns).
+double cpuMs(const std::string& pid) {
+    WIN32_FIND_DATAA entry{};
+    const std::string tasks = "Z:\\proc\\" + pid + "\\task\\*";
+    HANDLE find = FindFirstFileA(tasks.c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return 0;
+    double ns = 0;
+    do {
+        if (entry.cFileName[0] == '.') continue;
+        const std::string schedstat = readUnixFile("/proc/" + pid + "/task/" + entry.cFileName + "/schedstat");
+        ns += std::strtod(schedstat.c_str(), nullptr);
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+    return ns / 1e6;
 }
 
-std::string findWineserver() {
+// The process whose program name (argv[0]) holds `marker` and whose WINEPREFIX is ours. Wine opens
+// files through the wineserver, so /proc/self would be the server: the program is found
+// by its command line instead.
+std::string findProcess(const char* marker) {
     const char* prefix = std::getenv("WINEPREFIX");
     if (prefix == nullptr) return {};
     const std::string wanted = std::string("WINEPREFIX=") + prefix;
@@ -50,11 +56,14 @@ std::string findWineserver() {
     do {
         const std::string pid = entry.cFileName;
         if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos) continue;
-        if (readUnixFile("/proc/" + pid + "/comm").rfind("wineserver", 0) != 0) continue;
+        const std::string commandLine = readUnixFile("/proc/" + pid + "/cmdline");
+        if (std::string_view(commandLine.c_str()).find(marker) == std::string_view::npos) continue;
         const std::string environment = readUnixFile("/proc/" + pid + "/environ");
-        for (size_t at = 0; at < environment.size(); at = environment.find('\0', at) + 1) {
-            if (std::strcmp(environment.c_str() + at, wanted.c_str()) == 0) found = pid;
-            if (environment.find('\0', at) == std::string::npos) break;
+        for (size_t at = 0; at < environment.size(); at += std::strlen(environment.c_str() + at) + 1) {
+            if (wanted == environment.c_str() + at) {
+                found = pid;
+                break;
+            }
         }
     } while (found.empty() && FindNextFileA(find, &entry));
     FindClose(find);
@@ -63,14 +72,26 @@ std::string findWineserver() {
 
 }  // namespace
 
+const std::string& programPid() {
+    static const std::string program = findProcess("tappling_bench");
+    return program;
+}
+
+double residentMegabytes() {
+    if (programPid().empty()) return 0;
+    const std::string statm = readUnixFile("/proc/" + programPid() + "/statm");
+    unsigned long long size = 0, resident = 0;
+    if (std::sscanf(statm.c_str(), "%llu %llu", &size, &resident) != 2) return 0;
+    return static_cast<double>(resident) * 4096.0 / (1024.0 * 1024.0);
+}
+
 LinuxCpu linuxCpuNow() {
-    static const std::string server = findWineserver();
+    const std::string& program = programPid();
+    static const std::string server = findProcess("wineserver");
     LinuxCpu now;
-    now.programMs = statCpuMs("self");
-    if (!server.empty()) {
-        now.serverMs = statCpuMs(server);
-        now.serverFound = true;
-    }
+    now.programMs = program.empty() ? 0 : cpuMs(program);
+    now.serverMs = server.empty() ? 0 : cpuMs(server);
+    now.serverFound = !server.empty() && !program.empty();
     return now;
 }
 

@@ -17,4 +17,7 @@ struct LinuxCpu {
 // Now, cumulative. The wineserver is looked up once (by its WINEPREFIX) and remembered.
 LinuxCpu linuxCpuNow();
 
+// Resident memory of this process (Windows' private-bytes counter stays 0 under Wine).
+double residentMegabytes();
+
 }  // namespace tappling::bench

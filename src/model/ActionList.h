@@ -26,6 +26,7 @@ public:
     void insertAt(int32_t position, ActionRecord record);  // position == size() appends
     void removeAt(int32_t position);
     void clear() { records_.clear(); }
+    void reserve(int32_t count) { records_.reserve(static_cast<size_t>(count > 0 ? count : 0)); }
     void adjustAllWaits(WaitKind which, int32_t deltaMs);
 
     const std::vector<ActionRecord>& records() const { return records_; }

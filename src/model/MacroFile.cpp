@@ -1,7 +1,10 @@
 #include "model/MacroFile.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 #include <optional>
+#include <vector>
 
 #include "model/FileAccess.h"
 #include "model/MacroFileFormat.h"
@@ -15,11 +18,12 @@ constexpr char kIoErrorText[] = "ファイルの読み込み中にエラーが�
 
 enum class ReadStatus { Ok, Truncated, IoError };
 
-// Sequential little-endian reads through a 4096-byte buffer. Every length taken from the
+// Sequential little-endian reads through a 64 KiB buffer (a file call per 4 KiB made
+// reading a large file several times slower). Every length taken from the
 // file is checked against the bytes that remain before anything is allocated for it.
 class ByteReader {
 public:
-    explicit ByteReader(InputFile& file) : file_(file), remaining_(file.size()) {}
+    explicit ByteReader(InputFile& file) : file_(file), remaining_(file.size()), buffer_(kBufferSize) {}
 
     ReadStatus status() const { return status_; }
     uint64_t remaining() const { return remaining_; }
@@ -89,6 +93,12 @@ private:
     bool take(char* out, size_t count) {
         if (status_ != ReadStatus::Ok) return false;
         if (count > remaining_) return fail(ReadStatus::Truncated);
+        if (count <= end_ - begin_) {  // the common case: all in the buffer
+            std::memcpy(out, buffer_.data() + begin_, count);
+            begin_ += count;
+            remaining_ -= count;
+            return true;
+        }
         while (count > 0) {
             if (begin_ == end_ && !refill()) return false;
             const size_t chunk = std::min(count, end_ - begin_);
@@ -117,7 +127,8 @@ private:
 
     InputFile& file_;
     uint64_t remaining_;
-    std::array<char, 4096> buffer_{};
+    static constexpr size_t kBufferSize = 64 * 1024;
+    std::vector<char> buffer_;
     size_t begin_ = 0;
     size_t end_ = 0;
     ReadStatus status_ = ReadStatus::Ok;
@@ -192,8 +203,13 @@ ReadOutcome readMacroFile(Macro& macro, const std::string& path, ReadMode mode, 
     if (version != 1000 && !(in.int32(macro.loopLimited) && in.int32(macro.loopCount))) return readError(in);
     int32_t count = 0;
     if (!in.int32(count)) return readError(in);
-    // Records are read one by one (nothing is reserved for the count), so a count larger than
-    // the file holds ends in a read error at the cut, keeping the records read before it.
+    // Records are read one by one, so a count larger than the file holds ends in a read
+    // error at the cut, keeping the records read before it. Room is made only for as many
+    // records as the remaining bytes can hold.
+    if (count > 0) {
+        const auto fit = static_cast<int64_t>(in.remaining() / static_cast<uint64_t>(minimumRecordSize(version)));
+        macro.actions.reserve(macro.actions.size() + static_cast<int32_t>(std::min<int64_t>(count, fit)));
+    }
     for (int32_t i = 0; i < count; ++i) {
         ActionRecord record = makeDefaultRecord();
         if (!readRecord(in, version, codePage, record)) return readError(in);
@@ -212,6 +228,7 @@ ReadOutcome loadMacroFile(Macro& macro, const std::string& path, ReadMode mode, 
 
 WriteOutcome writeMacroFile(const Macro& macro, const std::string& path, FileAccess& files) {
     ByteWriter out;
+    out.reserve(64 + static_cast<size_t>(macro.actions.size()) * 96);
     out.string(kMacroFileTag);
     out.int32(kMacroFileVersion);
     out.int32(macro.loopEnabled);

@@ -3,8 +3,12 @@
 namespace tappling {
 
 void ByteWriter::raw(uint64_t value, int width) {
-    for (int i = 0; i < width; ++i) bytes_.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+    char encoded[8];
+    for (int i = 0; i < width; ++i) encoded[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    bytes_.append(encoded, static_cast<size_t>(width));
 }
+
+void ByteWriter::reserve(size_t bytes) { bytes_.reserve(bytes); }
 
 void ByteWriter::int32(int32_t value) { raw(static_cast<uint32_t>(value), 4); }
 

@@ -15,6 +15,7 @@ public:
     void int32(int32_t value);
     void string(std::string_view bytes);  // ANSI form only
     void record(const ActionRecord& record);
+    void reserve(size_t bytes);
     const std::string& bytes() const { return bytes_; }
 
 private:

@@ -64,10 +64,19 @@ Win32Screen::Held* Win32Screen::held() {
 }
 
 ScreenRect Win32Screen::virtualScreen() {
-    const int32_t left = GetSystemMetrics(SM_XVIRTUALSCREEN);
-    const int32_t top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    return ScreenRect{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                      top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    // Under Wine the four metrics cost half a millisecond (the display settings are looked
+    // up each time), more than a small search itself: they are read again at most every
+    // kVirtualScreenReuseMs, so a change of the monitors is seen within that time.
+    const DWORD now = GetTickCount();
+    if (!virtualScreenRead_ || now - virtualScreenReadAt_ >= kVirtualScreenReuseMs) {
+        const int32_t left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+        const int32_t top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+        virtualScreen_ = ScreenRect{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                                    top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+        virtualScreenRead_ = true;
+        virtualScreenReadAt_ = now;
+    }
+    return virtualScreen_;
 }
 
 std::optional<PixelCapture> Win32Screen::capture(const ScreenRect& rect) {

@@ -1,5 +1,5 @@
 // Screen reads: one BitBlt per capture, GetPixel for single reads, double-click metrics.
-// The screen DC, the memory DC and the capture bitmap are made once and kept: fetching
+// The virtual screen's rectangle is kept for half a second. The screen DC, the memory DC and the capture bitmap are made once and kept: fetching
 // and freeing them for every search cost several times what the read itself does.
 #pragma once
 
@@ -26,6 +26,11 @@ private:
     struct Held;  // the kept GDI objects, made on first use
     Held* held();
     std::unique_ptr<Held> held_;
+
+    static constexpr uint32_t kVirtualScreenReuseMs = 500;
+    ScreenRect virtualScreen_;
+    bool virtualScreenRead_ = false;
+    uint32_t virtualScreenReadAt_ = 0;
 };
 
 }  // namespace tappling

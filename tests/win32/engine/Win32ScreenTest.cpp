@@ -103,6 +103,18 @@ TEST_F(Win32ScreenTest, CaptureOfAPaintedPatternMatchesGetPixel) {
     EXPECT_EQ(one->pixels.at(0), patternColour(30, 30));
 }
 
+// One screen reader keeps its capture bitmap between captures: every shape after a larger
+// or differently shaped one still reads the right pixels.
+TEST_F(Win32ScreenTest, CapturesOfChangingShapesMatchGetPixel) {
+    TestWindow w(200, 140, 160, 120, true);
+    waitForPattern(w, 200, 140);
+    const ScreenRect shapes[] = {
+        {205, 145, 208, 147}, {200, 140, 360, 260}, {201, 141, 351, 144},
+        {202, 142, 204, 242}, {250, 180, 257, 187}, {260, 190, 261, 191},
+    };
+    for (const ScreenRect& rect : shapes) expectAgrees(rect);
+}
+
 TEST_F(Win32ScreenTest, CaptureAcrossTheScreenEdgeMatchesGetPixel) {
     const ScreenRect vs = screen.virtualScreen();
     TestWindow w(vs.left, vs.top, 64, 48, true);

@@ -359,6 +359,38 @@ TEST_F(MainDialogTest, RowClickShowsMarkerAtTheAction) {
     EXPECT_FALSE(IsWindowVisible(window.marker().window()));
 }
 
+// The view holds no rows of its own: after every rebuild its rows are the list's, none is
+// selected and the first row is at the top, also for a large list.
+TEST_F(MainDialogTest, RebuildFollowsTheListWithNoSelectionAtTheTop) {
+    for (int i = 0; i < 2000; ++i) window.player().actions().append(record(ActionType::LeftClick, i, 2 * i));
+    open();
+    HWND list = window.list();
+    ASSERT_EQ(ListView_GetItemCount(list), 2000);
+    EXPECT_EQ(cellText(list, 1999, 0), L"2000");
+    EXPECT_EQ(cellText(list, 1999, 3), L"3998");
+
+    ListView_SetItemState(list, 1500, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_EnsureVisible(list, 1500, FALSE);
+    EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), 1500);
+    EXPECT_GT(ListView_GetTopIndex(list), 0);
+
+    window.player().actions().removeAt(0);
+    window.player().actions().replaceAt(0, record(ActionType::WaitOnly, 7, 8));
+    window.refreshList();
+    EXPECT_EQ(ListView_GetItemCount(list), 1999);
+    EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), -1);
+    EXPECT_EQ(ListView_GetSelectedCount(list), 0u);
+    EXPECT_EQ(ListView_GetTopIndex(list), 0);
+    EXPECT_EQ(cellText(list, 0, 0), L"1");
+    EXPECT_EQ(cellText(list, 0, 2), L"-");  // the texts of the changed row, not the kept ones
+    EXPECT_EQ(cellText(list, 1998, 2), L"1999");
+    EXPECT_EQ(cellText(list, 1999, 0), L"");  // past the end
+
+    window.player().actions().clear();
+    window.refreshList();
+    EXPECT_EQ(ListView_GetItemCount(list), 0);
+}
+
 TEST_F(MainDialogTest, QueryDragIconGivesTheAppIcon) {
     HWND hwnd = open();
     EXPECT_NE(SendMessageW(hwnd, WM_QUERYDRAGICON, 0, 0), 0);
