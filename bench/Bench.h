@@ -11,6 +11,7 @@ namespace tappling::bench {
 void colourSearch();
 void scheduleLateness();
 void idleCpu();
+void idleRecordingCpu();
 void largeMacros();
 void macroFiles();
 

@@ -51,7 +51,7 @@ LRESULT CALLBACK TickWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, 
 
 }  // namespace tappling::bench
 
-// tappling_bench [SCENARIO...]: the named scenarios (list, files, colour, schedule, idle),
+// tappling_bench [SCENARIO...]: the named scenarios (list, files, colour, schedule, idle, recording),
 // or every one of them.
 int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
@@ -61,7 +61,8 @@ int main(int argc, char** argv) {
         const char* name;
         void (*run)();
     } scenarios[] = {{"list", largeMacros}, {"files", macroFiles}, {"colour", colourSearch},
-                     {"schedule", scheduleLateness}, {"idle", idleCpu}};
+                     {"schedule", scheduleLateness}, {"idle", idleCpu},
+                     {"recording", idleRecordingCpu}};
     for (const auto& scenario : scenarios) {
         bool wanted = argc < 2;
         for (int i = 1; i < argc; ++i) wanted = wanted || std::strcmp(argv[i], scenario.name) == 0;

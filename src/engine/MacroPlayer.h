@@ -4,12 +4,15 @@
 // file-run worker of ExecuteFile.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "engine/CFileRun.h"
 #include "engine/Platform.h"
 #include "model/ActionList.h"
+#include "model/CodePage.h"
 
 namespace tappling {
 
@@ -67,7 +70,38 @@ public:
     bool findColour(uint32_t colour, int32_t cx, int32_t cy, int32_t rangeX, int32_t rangeY,
                     int32_t& outDx, int32_t& outDy);
 
+    // Auto record (defined in recorder/): polled by the owner's 1 ms timer while the
+    // window is minimized; appends what the user does with the buttons and a few keys.
+    int32_t recorderBusy = 0;      // 1 while a poll runs; a tick arriving meanwhile is ignored
+    int32_t leftPending = 0;       // a left press was recorded-or-seen; its release is still due
+    int32_t rightPending = 0;
+    uint32_t lastEventTime = 0;    // tick of the last event that became a record
+    uint32_t lastActivityTime = 0; // tick of the last poll that handled an event
+    uint32_t nowTime = 0;          // tick of the event the current poll handles
+
+    // Starts a recording (clearFirst 1 empties the list first). The comments of captured
+    // colour conditions are made in the user's code page.
+    void startRecording(int32_t clearFirst, const CodePage& codePage);
+    // One poll: 1 to go on, 0 when ESC or F2 was pressed or a stop was requested.
+    int32_t pollRecorder();
+    // Whether two presses (interval = ms from the first to the second) make a double click.
+    bool isDoubleClick(int32_t ax, int32_t ay, int32_t bx, int32_t by, uint32_t interval);
+
 private:
+    void stillHeld();
+    void recordKey(ActionType type, bool held);
+    ActionRecord recordedAtPointer(ActionType type);
+    void appendRecorded(const ActionRecord& record);
+    void captureColour(bool left);
+    void handleRelease(bool left);
+    void finishRelease(bool left, const ActionRecord& up);
+
+    std::string sameColourComment_;     // ANSI bytes of the two condition comments
+    std::string otherColourComment_;
+    int32_t leftUpSeen_ = 0;            // a pending release was put off at an earlier poll
+    int32_t rightUpSeen_ = 0;
+    std::array<uint16_t, 256> previousPollStates_{};  // key states read by the previous poll
+
     bool stopKeyPressed();
     void startFileRun(const ActionRecord& record);
 

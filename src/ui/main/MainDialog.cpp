@@ -48,6 +48,7 @@ MainDialog::MainDialog(HINSTANCE instance, Platform& platform, MainDialogService
       prompter_(services.prompter != nullptr ? *services.prompter : win32Prompter_),
       listTexts_(player_.actions()),
       playback_(*this, player_),
+      recording_(*this, player_),
       fileCommands_(*this, services.files != nullptr ? *services.files : fileAccess_,
                     services.dialogs != nullptr ? *services.dialogs : fileDialogs_, prompter_, services.opener),
       shortcuts_(*this, prompter_) {
@@ -174,6 +175,8 @@ int32_t MainDialog::firstSelectedRow() const {
 bool MainDialog::onCommand(int id, int /*code*/) {
     switch (id) {
         case ID_FILE_EXIT: onOk(); return true;
+        case IDC_AUTO_RECORD:
+        case ID_EDIT_AUTO_RECORD: return recording_.onCommand(id);
         case ID_FILE_SHORTCUT_NORMAL:
         case ID_FILE_SHORTCUT_AUTO:
         case ID_FILE_SHORTCUT_RANDOM: return shortcuts_.onCommand(id);
@@ -216,7 +219,7 @@ void MainDialog::showContextMenu() {
 bool MainDialog::onTimer(UINT_PTR id) {
     switch (id) {
         case kStepTimer: playback_.onStepTimer(); return true;
-        case kRecorderTimer: return true;    // the recorder arrives with its own commands
+        case kRecorderTimer: recording_.onRecorderTimer(); return true;
         case kMarkerPollTimer: return true;  // so does the marker's edit request
         case kAutoRunTimer:
             KillTimer(hwnd(), kAutoRunTimer);

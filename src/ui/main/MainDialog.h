@@ -22,6 +22,7 @@
 #include "ui/main/FileCommands.h"
 #include "ui/main/ListTextCache.h"
 #include "ui/main/PlaybackCommands.h"
+#include "ui/main/RecordingCommands.h"
 #include "ui/main/ShortcutCommands.h"
 
 namespace tappling {
@@ -107,6 +108,7 @@ private:
     Prompter& prompter_;
     ListTextCache listTexts_;
     PlaybackCommands playback_;
+    RecordingCommands recording_;
     FileCommands fileCommands_;
     ShortcutCommands shortcuts_;
 };

@@ -92,6 +92,11 @@ void FakeInput::key(uint8_t vk, uint32_t flags) {
 
 uint16_t FakeKeys::asyncKeyState(uint8_t vk) {
     const uint32_t now = clock_.now();
+    if (upCacheMs > 0 && lastFreshRead_ && now - *lastFreshRead_ < upCacheMs && !busyAtFreshRead_[vk]) {
+        ++queries_[vk];
+        log_.add(EventKind::KeyQuery, "query " + hex(vk) + " 0x0 cached");
+        return 0;
+    }
     bool downNow = held_[vk];
     bool pressedSince = false;
     if (downNow && !heldSeen_[vk]) {
@@ -107,9 +112,24 @@ uint16_t FakeKeys::asyncKeyState(uint8_t vk) {
         if (now - p.at < p.heldMs) downNow = true;
     }
     const uint16_t result = static_cast<uint16_t>((downNow ? 0x8000 : 0) | (pressedSince ? 0x0001 : 0));
+    if (upCacheMs > 0) {
+        lastFreshRead_ = now;
+        busyAtFreshRead_.clear();
+        for (const auto& [key, presses] : presses_) busyAtFreshRead_[key] = busy(key, now);
+        for (const auto& [key, down] : held_) busyAtFreshRead_[key] = busyAtFreshRead_[key] || down;
+    }
     ++queries_[vk];
     log_.add(EventKind::KeyQuery, "query " + hex(vk) + " " + hex(result));
     return result;
+}
+
+bool FakeKeys::busy(uint8_t vk, uint32_t now) const {
+    const auto it = presses_.find(vk);
+    if (it == presses_.end()) return false;
+    for (const Press& p : it->second) {
+        if (reached(now, p.at) && (!p.seen || now - p.at < p.heldMs)) return true;
+    }
+    return false;
 }
 
 void FakeKeys::press(uint8_t vk, uint32_t at, uint32_t heldMs) { presses_[vk].push_back({at, heldMs}); }

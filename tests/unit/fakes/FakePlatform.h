@@ -87,6 +87,10 @@ public:
     void hold(uint8_t vk);
     void release(uint8_t vk);
     int queries(uint8_t vk) const;
+    // As Wine answers: every fresh read refreshes a cache of all keys, and for upCacheMs
+    // after it a key that was up (and not pressed) then reads as up without a fresh
+    // read (0: no cache).
+    uint32_t upCacheMs = 0;
 
 private:
     struct Press {
@@ -100,6 +104,9 @@ private:
     std::map<uint8_t, bool> held_;
     std::map<uint8_t, bool> heldSeen_;
     std::map<uint8_t, int> queries_;
+    bool busy(uint8_t vk, uint32_t now) const;  // down, or pressed and not yet reported
+    std::optional<uint32_t> lastFreshRead_;
+    std::map<uint8_t, bool> busyAtFreshRead_;
 };
 
 class FakeScreen : public Screen {

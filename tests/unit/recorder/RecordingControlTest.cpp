@@ -1,0 +1,120 @@
+// The auto record command and its timer handler against a scripted window.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fakes/Cp932CodePage.h"
+#include "fakes/FakePlatform.h"
+#include "recorder/RecordingControl.h"
+
+namespace tappling {
+namespace {
+
+class ScriptedWindow final : public RecordingHost {
+public:
+    std::vector<std::string> calls;
+    Answer answer = Answer::Yes;
+    int32_t newMacroResult = 1;
+    ActionList* listToClear = nullptr;  // what newMacro empties when it goes on
+
+    Answer ask(std::string_view utf8) override {
+        calls.push_back("ask " + std::string(utf8));
+        return answer;
+    }
+    void inform(std::string_view utf8) override { calls.push_back("inform " + std::string(utf8)); }
+    int32_t newMacro() override {
+        calls.emplace_back("newMacro");
+        if (newMacroResult == 1 && listToClear != nullptr) listToClear->clear();
+        return newMacroResult;
+    }
+    void minimize() override { calls.emplace_back("minimize"); }
+    void restore() override { calls.emplace_back("restore"); }
+    void startRecorderTimer() override { calls.emplace_back("start timer"); }
+    void killRecorderTimer() override { calls.emplace_back("kill timer"); }
+    void refreshList() override { calls.emplace_back("refresh"); }
+};
+
+const std::string kHint = "inform " + std::string(kRecordingHint);
+const std::string kAsk = "ask " + std::string(kAppendQuestion);
+
+class RecordingControlTest : public ::testing::Test {
+protected:
+    RecordingControlTest() { window.listToClear = &player.actions(); }
+    void fillList(int n) {
+        for (int i = 0; i < n; ++i) player.actions().append(makeDefaultRecord());
+    }
+
+    fake::FakePlatform fakes;
+    Cp932CodePage codePage;
+    MacroPlayer player{fakes.platform};
+    ScriptedWindow window;
+    RecordingControl control{player, window, codePage};
+};
+
+TEST_F(RecordingControlTest, BeginAsksOnlyForANonEmptyListAndFollowsTheAnswer) {
+    struct Row {
+        const char* name;
+        int listSize;
+        Answer answer;
+        int32_t newMacroResult;
+        std::vector<std::string> calls;
+        bool started;
+        int listAfter;
+    };
+    const std::vector<std::string> start{kHint, "minimize", "start timer"};
+    auto with = [](std::vector<std::string> head, const std::vector<std::string>& tail) {
+        head.insert(head.end(), tail.begin(), tail.end());
+        return head;
+    };
+    const Row rows[] = {
+        {"empty list", 0, Answer::Cancel, 1, start, true, 0},
+        {"yes appends", 2, Answer::Yes, 1, with({kAsk}, start), true, 2},
+        {"no starts a new macro", 2, Answer::No, 1, with({kAsk, "newMacro"}, start), true, 0},
+        {"no, new macro cancelled", 2, Answer::No, 0, {kAsk, "newMacro"}, false, 2},
+        {"cancel", 2, Answer::Cancel, 1, {kAsk}, false, 2},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        player.actions().clear();
+        fillList(row.listSize);
+        player.modified = 0;
+        player.resumable = 1;
+        player.runState = RunState::Idle;
+        window.calls.clear();
+        window.answer = row.answer;
+        window.newMacroResult = row.newMacroResult;
+        control.beginRecording();
+        EXPECT_EQ(window.calls, row.calls);
+        EXPECT_EQ(player.runState, row.started ? RunState::Running : RunState::Idle);
+        EXPECT_EQ(player.modified, row.started ? 1 : 0);
+        EXPECT_EQ(player.resumable, row.started ? 0 : 1);
+        EXPECT_EQ(player.actions().size(), row.listAfter);
+    }
+}
+
+TEST_F(RecordingControlTest, TimerPollsUntilAStopKeyThenReportsAndRestores) {
+    control.beginRecording();
+    fakes.keys.press(kVkReturn, 3000, 10);
+    fakes.keys.press(kVkEscape, 4000, 10);
+    window.calls.clear();
+    for (uint32_t t = 2000; t < 3990; t += 10) {
+        fakes.clock.set(t);
+        control.onRecorderTimer();
+    }
+    EXPECT_TRUE(window.calls.empty());
+    player.recorderBusy = 1;  // a tick arriving inside a poll does nothing
+    fakes.clock.set(4000);
+    control.onRecorderTimer();
+    EXPECT_TRUE(window.calls.empty());
+    player.recorderBusy = 0;
+    control.onRecorderTimer();
+    EXPECT_EQ(window.calls,
+              (std::vector<std::string>{"kill timer", "inform " + std::string(kRecordingEnded), "refresh", "restore"}));
+    EXPECT_EQ(player.runState, RunState::Idle);
+    ASSERT_EQ(player.actions().size(), 1);
+    EXPECT_EQ(player.actions().at(0).actionType, ActionType::EnterKey);
+}
+
+}  // namespace
+}  // namespace tappling
