@@ -19,7 +19,7 @@ private:
         const int32_t type = code(r.actionType);
         if (type < 0 || type >= kActionTypeCount) {
             add(Severity::Error, number, "actionType",
-                "type code " + std::to_string(type) + " is not an action type (0..25); the action does nothing");
+                "type code " + std::to_string(type) + " is not an action type (0..25); the action only moves the pointer");
         }
         if (r.actionType == ActionType::Condition) {
             checkJump(r.trueJump, number, "trueJump");

@@ -92,7 +92,7 @@ private:
         }
         const ParsedText parsed = parseTextForm(bytes, codePage_);
         if (!parsed.errors.empty()) {
-            reportTextErrors(path, parsed);
+            reportTextErrors(path, parsed, output_.err);
             return 2;
         }
         const WriteOutcome written = writeMacroFile(parsed.macro, target, files_);
@@ -115,7 +115,7 @@ private:
         } else {
             if (bytes.size() > kMaxTextBytes) return tooLarge(path, bytes.size(), kMaxTextBytes);
             ParsedText parsed = parseTextForm(bytes, codePage_);
-            reportTextErrors(path, parsed);
+            reportTextErrors(path, parsed, output_.out);  // in line with the findings
             textErrors = parsed.errors.size();
             macro = std::move(parsed.macro);
             lines = std::move(parsed.actionLines);
@@ -139,9 +139,9 @@ private:
         return errors > 0 ? 2 : warnings > 0 ? 1 : 0;
     }
 
-    void reportTextErrors(const std::string& path, const ParsedText& parsed) {
+    static void reportTextErrors(const std::string& path, const ParsedText& parsed, std::string& to) {
         for (const TextDiagnostic& d : parsed.errors) {
-            output_.err += path + ":" + std::to_string(d.line) + ":" + std::to_string(d.column) + ": error: " +
+            to += path + ":" + std::to_string(d.line) + ":" + std::to_string(d.column) + ": error: " +
                            d.message + "\n";
         }
     }
@@ -152,6 +152,10 @@ private:
     }
 
     bool readMacro(const std::string& path, std::string_view bytes, Macro& macro, int32_t& version) {
+        if (!looksLikeMacroFile(bytes)) {
+            output_.err += path + ": not a macro file (it does not start with \"MouseAction\")\n";
+            return false;
+        }
         MemoryInputFile file(bytes);
         ReadDetails details;
         const ReadOutcome outcome = readMacroContent(macro, file, ReadMode::Open, codePage_, &details);
