@@ -60,6 +60,13 @@ std::optional<int64_t> parseInteger(std::string_view text) {
     return negative ? -value : value;
 }
 
+std::string quoted(std::string_view text) {
+    std::string out(1, '"');
+    out.append(text);
+    out += '"';
+    return out;
+}
+
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool endsWord(char c) { return isBlank(c) || c == '=' || c == '"' || c == '#'; }
 
@@ -170,7 +177,7 @@ private:
             return std::nullopt;
         }
         const std::optional<int64_t> value = parseInteger(text);
-        if (!value) error(valueStart_, "\"" + std::string(text) + "\" is not a number");
+        if (!value) error(valueStart_, quoted(text) + " is not a number");
         return value;
     }
 
