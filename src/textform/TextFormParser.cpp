@@ -76,6 +76,8 @@ public:
                bool& headerSeen)
         : line_(line), lineNumber_(lineNumber), pos_(start), out_(out), codePage_(cp), headerSeen_(headerSeen) {}
 
+    bool tooManyActions() const { return tooManyActions_; }
+
     void parse() {
         skipBlanks();
         if (atEnd()) return;
@@ -111,6 +113,11 @@ private:
     }
 
     void parseAction(std::string_view keyword, size_t at) {
+        if (out_.macro.actions.size() >= kMaxTextActions) {
+            error(at, "more than " + std::to_string(kMaxTextActions) + " actions; stopped reading here");
+            tooManyActions_ = true;
+            return;
+        }
         ActionRecord record = makeDefaultRecord();
         if (const std::optional<ActionType> type = typeFromKeyword(keyword)) {
             record.actionType = *type;
@@ -293,6 +300,7 @@ private:
     ParsedText& out_;
     const CodePageText& codePage_;
     bool& headerSeen_;
+    bool tooManyActions_ = false;
 };
 
 }  // namespace
@@ -309,7 +317,9 @@ ParsedText parseTextForm(std::string_view text, const CodePageText& codePage) {
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         ++lineNumber;
         const size_t skip = lineNumber == 1 && line.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;  // a UTF-8 BOM
-        LineParser(line, lineNumber, skip, out, codePage, headerSeen).parse();
+        LineParser parser(line, lineNumber, skip, out, codePage, headerSeen);
+        parser.parse();
+        if (parser.tooManyActions()) return out;
         start = end + 1;
     }
     if (out.errors.size() >= kMaxTextErrors)

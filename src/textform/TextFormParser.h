@@ -26,6 +26,8 @@ struct ParsedText {
 };
 
 inline constexpr size_t kMaxTextErrors = 50;
+// Far beyond any real macro; keeps the memory a text can ask for bounded.
+inline constexpr int32_t kMaxTextActions = 1000000;
 
 ParsedText parseTextForm(std::string_view text, const CodePageText& codePage);
 

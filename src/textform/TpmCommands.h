@@ -19,7 +19,7 @@ struct TpmOutput {
 };
 
 // Inputs larger than these are refused before they are read.
-inline constexpr uint64_t kMaxMacroFileBytes = 256ull << 20;
+inline constexpr uint64_t kMaxMacroFileBytes = 64ull << 20;
 inline constexpr uint64_t kMaxTextBytes = 16ull << 20;
 
 // args without the program name; returns the exit status.

@@ -98,6 +98,12 @@ TEST(TextFormParse, EveryMistakeIsReportedUpToALimit) {
     parsed = parseTextForm(text, codePage());
     EXPECT_EQ(parsed.errors.size(), kMaxTextErrors + 1);
     EXPECT_EQ(parsed.errors.back().message, "too many errors; stopped reading here");
+    std::string many;
+    for (int32_t i = 0; i <= kMaxTextActions; ++i) many += "0\n";
+    parsed = parseTextForm(many, codePage());
+    ASSERT_EQ(parsed.errors.size(), 1u);
+    EXPECT_EQ(parsed.errors[0].line, kMaxTextActions + 1);
+    EXPECT_EQ(parsed.macro.actions.size(), kMaxTextActions);
 }
 
 }  // namespace
