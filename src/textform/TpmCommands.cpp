@@ -43,8 +43,8 @@ std::string plural(size_t n, const char* word) { return std::to_string(n) + " " 
 
 class Tpm {
 public:
-    Tpm(FileAccess& files, const CodePageText& codePage, TpmOutput& output)
-        : files_(files), codePage_(codePage), output_(output) {}
+    Tpm(FileAccess& files, const CodePageText& codePage, TpmOutput& output, PathBytes pathBytes)
+        : files_(files), codePage_(codePage), output_(output), pathBytes_(pathBytes) {}
 
     int run(const std::vector<std::string>& args) {
         if (args.size() == 2 && args[0] == "show") return show(args[1]);
@@ -53,7 +53,7 @@ public:
         if (args.size() == 2 && args[0] == "build") {
             const std::string target = defaultOutputPath(args[1]);
             if (target != args[1]) return build(args[1], target);
-            output_.err += args[1] + ": name the macro file to write with -o\n";
+            output_.err += shown(args[1]) + ": name the macro file to write with -o\n";
             return 2;
         }
         if (args.size() == 4 && args[0] == "build" && args[2] == "-o") return build(args[1], args[3]);
@@ -87,7 +87,7 @@ private:
         std::string bytes;
         if (!readWhole(path, kMaxTextBytes, bytes)) return 2;
         if (looksLikeMacroFile(bytes)) {
-            output_.err += path + ": this is a macro file already; build reads the text form (see tpm text)\n";
+            output_.err += shown(path) + ": this is a macro file already; build reads the text form (see tpm text)\n";
             return 2;
         }
         const ParsedText parsed = parseTextForm(bytes, codePage_);
@@ -97,7 +97,7 @@ private:
         }
         const WriteOutcome written = writeMacroFile(parsed.macro, target, files_);
         if (!written.ok) {
-            output_.err += target + ": cannot write: " + written.errorText + "\n";
+            output_.err += shown(target) + ": cannot write: " + written.errorText + "\n";
             return 2;
         }
         return 0;
@@ -125,23 +125,23 @@ private:
         size_t warnings = 0;
         for (const Finding& f : findings) {
             const size_t index = static_cast<size_t>(f.action - 1);
-            std::string where = path + ":";
+            std::string where = shown(path) + ":";
             if (index < lines.size()) where += std::to_string(lines[index]) + ":";
             const bool error = f.severity == Severity::Error;
             (error ? errors : warnings) += 1;
             output_.out += where + " action " + std::to_string(f.action) + ", " + std::string(f.field) + ": " +
                            (error ? "error: " : "warning: ") + f.message + "\n";
         }
-        output_.out += path + ": " +
+        output_.out += shown(path) + ": " +
                        (errors + warnings == 0 ? std::string("no findings")
                                                : plural(errors, "error") + ", " + plural(warnings, "warning")) +
                        "\n";
         return errors > 0 ? 2 : warnings > 0 ? 1 : 0;
     }
 
-    static void reportTextErrors(const std::string& path, const ParsedText& parsed, std::string& to) {
+    void reportTextErrors(const std::string& path, const ParsedText& parsed, std::string& to) {
         for (const TextDiagnostic& d : parsed.errors) {
-            to += path + ":" + std::to_string(d.line) + ":" + std::to_string(d.column) + ": error: " +
+            to += shown(path) + ":" + std::to_string(d.line) + ":" + std::to_string(d.column) + ": error: " +
                            d.message + "\n";
         }
     }
@@ -153,7 +153,7 @@ private:
 
     bool readMacro(const std::string& path, std::string_view bytes, Macro& macro, int32_t& version) {
         if (!looksLikeMacroFile(bytes)) {
-            output_.err += path + ": not a macro file (it does not start with \"MouseAction\")\n";
+            output_.err += shown(path) + ": not a macro file (it does not start with \"MouseAction\")\n";
             return false;
         }
         MemoryInputFile file(bytes);
@@ -164,16 +164,16 @@ private:
             case ReadResult::Loaded:
                 return true;
             case ReadResult::FormatNotSupported:
-                output_.err += path + ": not a macro file (it does not start with \"MouseAction\")\n";
+                output_.err += shown(path) + ": not a macro file (it does not start with \"MouseAction\")\n";
                 return false;
             case ReadResult::VersionNotSupported:
-                output_.err += path + ": version " + std::to_string(details.version) +
+                output_.err += shown(path) + ": version " + std::to_string(details.version) +
                                " is not supported (1000, 1100, 1101, 1200, 1201, 1202)\n";
                 return false;
             case ReadResult::ReadError:
                 break;
         }
-        output_.err += path + ": byte " + std::to_string(details.endOffset) + ": the file ends early, " +
+        output_.err += shown(path) + ": byte " + std::to_string(details.endOffset) + ": the file ends early, " +
                        (details.count < 0 ? std::string("in its header")
                                           : "in record " + std::to_string(details.recordsRead + 1) + " of " +
                                                 std::to_string(details.count)) +
@@ -185,7 +185,7 @@ private:
         std::string errorText;
         const std::unique_ptr<InputFile> file = files_.openForReading(path, errorText);
         if (!file) {
-            output_.err += path + ": cannot open: " + errorText + "\n";
+            output_.err += shown(path) + ": cannot open: " + errorText + "\n";
             return false;
         }
         if (file->size() > limit) return tooLarge(path, file->size(), limit) == 0;
@@ -194,7 +194,7 @@ private:
         while (done < bytes.size()) {
             const int64_t got = file->read(bytes.data() + done, bytes.size() - done);
             if (got < 0) {
-                output_.err += path + ": byte " + std::to_string(done) + ": read error\n";
+                output_.err += shown(path) + ": byte " + std::to_string(done) + ": read error\n";
                 return false;
             }
             if (got == 0) break;
@@ -205,8 +205,16 @@ private:
     }
 
     int tooLarge(const std::string& path, uint64_t size, uint64_t limit) {
-        output_.err += path + ": too large (" + plural(size, "byte") + "; at most " + plural(limit, "byte") + ")\n";
+        output_.err += shown(path) + ": too large (" + plural(size, "byte") + "; at most " + plural(limit, "byte") + ")\n";
         return 2;
+    }
+
+    // A path as the messages show it: UTF-8.
+    std::string shown(const std::string& path) const {
+        if (pathBytes_ == PathBytes::Utf8) return path;
+        std::string out;
+        forEachCharacter(path, codePage_, [&](const CodePageCharacter& c) { out += c.utf8 ? *c.utf8 : "?"; });
+        return out;
     }
 
     static std::string defaultOutputPath(const std::string& textPath) {
@@ -224,12 +232,14 @@ private:
     FileAccess& files_;
     const CodePageText& codePage_;
     TpmOutput& output_;
+    PathBytes pathBytes_;
 };
 
 }  // namespace
 
-int runTpm(const std::vector<std::string>& args, FileAccess& files, const CodePageText& codePage, TpmOutput& output) {
-    return Tpm(files, codePage, output).run(args);
+int runTpm(const std::vector<std::string>& args, FileAccess& files, const CodePageText& codePage, TpmOutput& output,
+           PathBytes pathBytes) {
+    return Tpm(files, codePage, output, pathBytes).run(args);
 }
 
 }  // namespace tappling

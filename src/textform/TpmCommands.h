@@ -22,7 +22,11 @@ struct TpmOutput {
 inline constexpr uint64_t kMaxMacroFileBytes = 64ull << 20;
 inline constexpr uint64_t kMaxTextBytes = 16ull << 20;
 
+// How the file system spells paths: UTF-8 (Linux) or the code page (the ANSI Windows API).
+enum class PathBytes { Utf8, CodePage };
+
 // args without the program name; returns the exit status.
-int runTpm(const std::vector<std::string>& args, FileAccess& files, const CodePageText& codePage, TpmOutput& output);
+int runTpm(const std::vector<std::string>& args, FileAccess& files, const CodePageText& codePage, TpmOutput& output,
+           PathBytes pathBytes = PathBytes::Utf8);
 
 }  // namespace tappling

@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
     const Win32CodePageText codePage;
     Win32FileAccess files;
     TpmOutput output;
-    const int status = runTpm(std::vector<std::string>(argv + 1, argv + argc), files, codePage, output);
+    const int status = runTpm(std::vector<std::string>(argv + 1, argv + argc), files, codePage, output, PathBytes::CodePage);
     writeOut(STD_OUTPUT_HANDLE, output.out);
     writeOut(STD_ERROR_HANDLE, output.err);
     return status;

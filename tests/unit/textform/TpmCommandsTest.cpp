@@ -138,6 +138,11 @@ TEST_F(Tpm, UnreadableInputsSayWhereAndWhy) {
     }
 }
 
+TEST_F(Tpm, CodePagePathsAreShownInUtf8) {
+    EXPECT_EQ(runTpm({"show", "C:\\\x95\x5C.TPM"}, files, codePage, output, PathBytes::CodePage), 2);
+    EXPECT_EQ(output.err.substr(0, output.err.find(": cannot open")), "C:\\表.TPM");
+}
+
 TEST_F(Tpm, BuildWritesBesideTheTextAndNeverOnAnError) {
     files.put("C:\\work\\m.TPM.txt", "macro\nWaitOnly preWaitMs=0\n");
     ASSERT_EQ(tpm({"build", "C:\\work\\m.TPM.txt"}), 0) << output.err;
