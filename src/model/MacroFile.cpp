@@ -216,6 +216,14 @@ ReadOutcome readMacroContent(Macro& macro, InputFile& file, ReadMode mode, const
     return stop({ReadResult::Loaded, {}});
 }
 
+ReadOutcome loadMacroFile(Macro& macro, const std::string& path, ReadMode mode, FileAccess& files,
+                          const CodePage& codePage) {
+    Macro read = macro;  // an import keeps the list and appends to it
+    ReadOutcome outcome = readMacroFile(read, path, mode, files, codePage);
+    if (outcome.result == ReadResult::Loaded) macro = std::move(read);
+    return outcome;
+}
+
 WriteOutcome writeMacroFile(const Macro& macro, const std::string& path, FileAccess& files) {
     ByteWriter out;
     out.string(kMacroFileTag);

@@ -46,6 +46,12 @@ struct ReadDetails {
 ReadOutcome readMacroContent(Macro& macro, InputFile& file, ReadMode mode, const CodePage& codePage,
                              ReadDetails* details = nullptr);
 
+// As readMacroFile, but all or nothing: the macro changes only when the file is Loaded.
+// The file commands read through this, so a file that cannot be read never costs the
+// user the macro being edited.
+ReadOutcome loadMacroFile(Macro& macro, const std::string& path, ReadMode mode, FileAccess& files,
+                          const CodePage& codePage);
+
 // Saving replaces the file atomically: on failure the old file is left as it was.
 WriteOutcome writeMacroFile(const Macro& macro, const std::string& path, FileAccess& files);
 

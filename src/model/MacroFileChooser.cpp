@@ -2,23 +2,19 @@
 
 namespace tappling {
 
-namespace {
-
 // '.' is never a trail byte of a double-byte character, and neither is anything that
 // follows a real '.', so a four-byte ".TPM" suffix is always a real extension.
-bool hasTpmExtension(const std::string& path) {
+bool hasMacroFileExtension(std::string_view path) {
     const size_t dot = path.rfind('.');
     if (dot == std::string::npos || path.size() - dot != 4) return false;
     auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
     return upper(path[dot + 1]) == 'T' && upper(path[dot + 2]) == 'P' && upper(path[dot + 3]) == 'M';
 }
 
-}  // namespace
-
 int chooseMacroFile(FileDialogs& dialogs, Prompter& prompter, ChooseMode mode, std::string& path) {
     const std::optional<std::string> chosen = dialogs.choose(mode, path);
     if (!chosen) return 0;
-    if (!hasTpmExtension(*chosen)) {
+    if (!hasMacroFileExtension(*chosen)) {
         prompter.inform("TPMﾌｧｲﾙではありません。");
         return 0;
     }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "model/Prompter.h"
 
@@ -17,6 +18,9 @@ public:
     // The system's open/save dialog; nullopt on cancel. Returns ANSI path.
     virtual std::optional<std::string> choose(ChooseMode mode, const std::string& initialName) = 0;
 };
+
+// True when the path's extension is ".TPM" in any case of its letters.
+bool hasMacroFileExtension(std::string_view path);
 
 // path: the initial name in, the chosen path (extension spelled ".TPM") out. 1 when a
 // path was chosen, 0 on cancel or when the chosen name is not a macro file.

@@ -8,16 +8,17 @@ SaveOutcome overwriteSave(const Macro& macro, int32_t& modified, std::string& cu
                           SaveServices& services) {
     if (macro.actions.empty()) return SaveOutcome::NothingToSave;
     host.readLoopControls();
-    if (currentFilePath.empty() &&
-        chooseMacroFile(services.dialogs, services.prompter, ChooseMode::Save, currentFilePath) == 0) {
+    // A name chosen now becomes the file's name only once the macro is written there.
+    std::string path = currentFilePath;
+    if (path.empty() && chooseMacroFile(services.dialogs, services.prompter, ChooseMode::Save, path) == 0) {
         return SaveOutcome::Cancelled;
     }
-    const WriteOutcome written = writeMacroFile(macro, currentFilePath, services.files);
+    const WriteOutcome written = writeMacroFile(macro, path, services.files);
     if (!written.ok) {
         services.prompter.inform(written.errorText);
-        host.updateTitle();  // the chooser may have named the file
         return SaveOutcome::Failed;
     }
+    currentFilePath = path;
     modified = 0;
     host.updateTitle();
     return SaveOutcome::Saved;

@@ -55,7 +55,8 @@ MainDialog::MainDialog(HINSTANCE instance, Platform& platform, MainDialogService
       prompter_(services.prompter != nullptr ? *services.prompter : win32Prompter_),
       playback_(*this, player_),
       fileCommands_(*this, services.files != nullptr ? *services.files : fileAccess_,
-                    services.dialogs != nullptr ? *services.dialogs : fileDialogs_, prompter_) {
+                    services.dialogs != nullptr ? *services.dialogs : fileDialogs_, prompter_, services.opener),
+      shortcuts_(*this, prompter_) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
     appIcon_ = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TAPPLING));
@@ -187,7 +188,7 @@ int32_t MainDialog::firstSelectedRow() const {
 bool MainDialog::onCommand(int id, int /*code*/) {
     switch (id) {
         case ID_FILE_EXIT: onOk(); return true;
-        default: return playback_.onCommand(id) || fileCommands_.onCommand(id);
+        default: return playback_.onCommand(id) || fileCommands_.onCommand(id) || shortcuts_.onCommand(id);
     }
 }
 
@@ -307,17 +308,19 @@ bool MainDialog::onClose() {
 }
 
 bool MainDialog::onSysCommand(WPARAM command) {
-    // The version dialog arrives with the help commands; until then the item does nothing.
-    return (command & 0xFFF0) == IDM_SYS_ABOUT;
+    if ((command & 0xFFF0) != IDM_SYS_ABOUT) return false;
+    fileCommands_.showAbout();
+    return true;
 }
 
 bool MainDialog::onDropFiles(HDROP drop) {
-    DragFinish(drop);  // dropped files are handled with the open commands
+    fileCommands_.onDropFiles(drop);
     return true;
 }
 
 std::optional<INT_PTR> MainDialog::onMessage(UINT message, WPARAM, LPARAM) {
     if (message == WM_QUERYDRAGICON) return reinterpret_cast<INT_PTR>(appIcon_);
+    if (message == WM_HELP) return fileCommands_.openHelp(), TRUE;  // F1
     return std::nullopt;
 }
 

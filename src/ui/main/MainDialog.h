@@ -21,6 +21,7 @@
 #include "ui/dialogs/PositionMarker.h"
 #include "ui/main/FileCommands.h"
 #include "ui/main/PlaybackCommands.h"
+#include "ui/main/ShortcutCommands.h"
 
 namespace tappling {
 
@@ -30,6 +31,7 @@ struct MainDialogServices {
     Prompter* prompter = nullptr;
     FileAccess* files = nullptr;
     FileDialogs* dialogs = nullptr;
+    DocumentOpener* opener = nullptr;  // help and the version dialog's links
 };
 
 class MainDialog final : public Dialog {
@@ -104,6 +106,7 @@ private:
     Prompter& prompter_;
     PlaybackCommands playback_;
     FileCommands fileCommands_;
+    ShortcutCommands shortcuts_;
 };
 
 }  // namespace tappling

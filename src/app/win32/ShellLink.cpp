@@ -1,0 +1,99 @@
+#include "app/win32/ShellLink.h"
+
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <array>
+
+namespace tappling {
+
+namespace {
+
+// COM for this thread for the lifetime of the object.
+class ComInitialisation {
+public:
+    ComInitialisation() : result_(CoInitialize(nullptr)) {}
+    ~ComInitialisation() {
+        if (SUCCEEDED(result_)) CoUninitialize();
+    }
+    ComInitialisation(const ComInitialisation&) = delete;
+    ComInitialisation& operator=(const ComInitialisation&) = delete;
+
+private:
+    HRESULT result_;
+};
+
+// One owned reference to a COM interface.
+template <class Interface>
+class ComRef {
+public:
+    ComRef() = default;
+    ~ComRef() {
+        if (pointer_ != nullptr) pointer_->Release();
+    }
+    ComRef(const ComRef&) = delete;
+    ComRef& operator=(const ComRef&) = delete;
+    Interface** put() { return &pointer_; }
+    void** putVoid() { return reinterpret_cast<void**>(&pointer_); }
+    Interface* operator->() const { return pointer_; }
+    explicit operator bool() const { return pointer_ != nullptr; }
+
+private:
+    Interface* pointer_ = nullptr;
+};
+
+// An item identifier list freed with the shell's allocator.
+class ShellItemIdList {
+public:
+    explicit ShellItemIdList(IMalloc& allocator) : allocator_(allocator) {}
+    ~ShellItemIdList() {
+        if (list_ != nullptr) allocator_.Free(list_);
+    }
+    ShellItemIdList(const ShellItemIdList&) = delete;
+    ShellItemIdList& operator=(const ShellItemIdList&) = delete;
+    LPITEMIDLIST* put() { return &list_; }
+    LPCITEMIDLIST get() const { return list_; }
+
+private:
+    IMalloc& allocator_;
+    LPITEMIDLIST list_ = nullptr;
+};
+
+}  // namespace
+
+bool writeShellLink(const std::string& linkPath, const std::string& description, const std::string& arguments,
+                    const std::string& target) {
+    ComInitialisation com;
+    ComRef<IShellLinkA> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.putVoid())))
+        return false;
+    ComRef<IPersistFile> file;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, file.putVoid()))) return false;
+    link->SetArguments(arguments.c_str());
+    if (FAILED(link->SetPath(target.c_str()))) return false;
+    if (FAILED(link->SetDescription(description.c_str()))) return false;
+    std::array<wchar_t, MAX_PATH> widePath{};
+    if (MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, widePath.data(), static_cast<int>(widePath.size())) == 0)
+        return false;
+    return SUCCEEDED(file->Save(widePath.data(), TRUE));
+}
+
+std::optional<std::string> desktopFolderPath() {
+    ComRef<IMalloc> allocator;
+    if (FAILED(SHGetMalloc(allocator.put())) || !allocator) return std::nullopt;
+    ShellItemIdList desktop(*allocator.operator->());
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, desktop.put()))) return std::nullopt;
+    std::array<char, MAX_PATH> path{};
+    if (!SHGetPathFromIDListA(desktop.get(), path.data())) return std::nullopt;
+    return std::string(path.data());
+}
+
+std::string programPath() {
+    std::array<char, MAX_PATH> path{};
+    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    return std::string(path.data(), length);
+}
+
+}  // namespace tappling

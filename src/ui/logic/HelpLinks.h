@@ -1,0 +1,18 @@
+// Where help and the version dialog's links lead.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "model/CodePage.h"
+
+namespace tappling {
+
+// The help document beside the program: programPath cut before its last "\" plus
+// "\main.html" (ANSI code-page bytes).
+std::string helpFilePath(std::string_view programPath, const CodePage& codePage);
+
+// "mailto:" + address + "?subject=" + versionText + " について質問(" + note + ")" (UTF-8).
+std::string supportMailUrl(std::string_view address, std::string_view versionText, std::string_view note);
+
+}  // namespace tappling

@@ -1,0 +1,368 @@
+// The main window's file, help, version and shortcut commands on the real window, with
+// scripted message boxes and file chooser and real files in a temporary folder.
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <deque>
+#include <functional>
+#include <thread>
+
+#include "app/win32/ShellLink.h"
+#include "model/MacroFile.h"
+#include "model/win32/Win32CodePage.h"
+#include "model/win32/Win32FileAccess.h"
+#include "resources/resource.h"
+#include "ui/UiFakes.h"
+#include "ui/logic/ProductLinks.h"
+#include "ui/main/AboutDialog.h"
+#include "ui/main/MainDialog.h"
+
+namespace tappling {
+namespace {
+
+class RecordingOpener final : public DocumentOpener {
+public:
+    std::vector<std::wstring> opened;
+    void open(const std::wstring& target) override { opened.push_back(target); }
+};
+
+class ScriptedPrompter final : public Prompter {
+public:
+    Answer answer = Answer::Cancel;
+    bool ok = false;
+    std::vector<std::string> messages;
+    std::vector<std::string> questions;
+    void inform(std::string_view text) override { messages.emplace_back(text); }
+    Answer askYesNoCancel(std::string_view question) override {
+        questions.emplace_back(question);
+        return answer;
+    }
+    bool askOkCancel(std::string_view question) override {
+        questions.emplace_back(question);
+        return ok;
+    }
+};
+
+class ScriptedDialogs final : public FileDialogs {
+public:
+    std::deque<std::optional<std::string>> answers;
+    std::vector<std::string> initialNames;
+    std::optional<std::string> choose(ChooseMode, const std::string& initialName) override {
+        initialNames.push_back(initialName);
+        if (answers.empty()) return std::nullopt;
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+void pump() {
+    const DWORD start = GetTickCount();
+    MSG message;
+    while (GetTickCount() - start < 50) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+        Sleep(1);
+    }
+}
+
+std::wstring windowText(HWND hwnd) {
+    wchar_t buffer[512] = {};
+    GetWindowTextW(hwnd, buffer, 512);
+    return buffer;
+}
+
+std::string temporaryFolder() {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    std::string folder = std::string(temp) + "tappling-files-" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder + "\\";
+}
+
+Macro macroOf(std::initializer_list<const char*> comments) {
+    Macro macro;
+    for (const char* comment : comments) {
+        ActionRecord r = makeDefaultRecord();
+        r.comment = comment;
+        macro.actions.append(r);
+    }
+    return macro;
+}
+
+// Closes the next version dialog of this process with OK once it shows; reports whether it did.
+class AboutCloser {
+public:
+    AboutCloser()
+        : thread_([this] {
+              for (int i = 0; i < 500 && !closed; ++i) {
+                  HWND about = FindWindowW(L"#32770", L"ﾊﾞｰｼﾞｮﾝ情報");
+                  if (about != nullptr && IsWindowVisible(about)) {
+                      PostMessageW(about, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                      closed = true;
+                  }
+                  Sleep(10);
+              }
+          }) {}
+    ~AboutCloser() { thread_.join(); }
+    std::atomic<bool> closed{false};
+
+private:
+    std::thread thread_;
+};
+
+class FileCommandsTest : public ::testing::Test {
+protected:
+    FileCommandsTest()
+        : folder(temporaryFolder()),
+          window(GetModuleHandleW(nullptr), fakes.platform, {&prompter, nullptr, &dialogs, &opener}) {}
+    ~FileCommandsTest() override {
+        if (window.hwnd() != nullptr) window.end(IDCANCEL);
+        pump();
+    }
+    void open(Macro macro, const std::string& path, int32_t modified) {
+        window.player().macro = std::move(macro);
+        window.currentFilePath = path;
+        ASSERT_NE(window.createModeless(), nullptr);
+        window.player().modified = modified;
+        pump();
+    }
+    void command(int id) { SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+    std::string file(const char* name, const Macro& macro) {
+        const std::string path = folder + name;
+        writeMacroFile(macro, path, files);
+        return path;
+    }
+    int rows() { return ListView_GetItemCount(window.list()); }
+    std::wstring caption() { return windowText(window.hwnd()); }
+    // A real drop of these ANSI paths, as the shell builds it.
+    void drop(const std::vector<std::string>& paths) {
+        size_t chars = 1;
+        for (const auto& p : paths) chars += p.size() + 1;
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars);
+        auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+        header->pFiles = sizeof(DROPFILES);
+        char* names = reinterpret_cast<char*>(header + 1);
+        for (const auto& p : paths) names = std::copy(p.begin(), p.end(), names) + 1;
+        GlobalUnlock(memory);
+        SendMessageW(window.hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+    }
+
+    std::string folder;
+    Win32FileAccess files;
+    TestPlatform fakes;
+    ScriptedPrompter prompter;
+    ScriptedDialogs dialogs;
+    RecordingOpener opener;
+    MainDialog window;
+};
+
+TEST(AboutDialogTest, ControlsOfTheTemplateAndTheLinks) {
+    RecordingOpener opener;
+    AboutDialog about(GetModuleHandleW(nullptr), opener);
+    HWND hwnd = about.createModeless();
+    ASSERT_NE(hwnd, nullptr);
+    EXPECT_EQ(windowText(hwnd), L"ﾊﾞｰｼﾞｮﾝ情報");
+    auto dialogRect = [&](int x, int y, int w, int h) {
+        RECT r{x, y, x + w, y + h};
+        MapDialogRect(hwnd, &r);
+        return r;
+    };
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    EXPECT_EQ(client.right, dialogRect(0, 0, 206, 137).right);
+    struct Expected {
+        int id;
+        const wchar_t* className;
+        std::wstring text;
+        RECT rect;
+    };
+    const Expected controls[] = {
+        {IDC_ABOUT_VERSION_TEXT, L"Static", L"Tappling Version 2.00", dialogRect(42, 15, 142, 8)},
+        {IDC_ABOUT_WEB, L"Button", utf8ToWide(kProductWebPage), dialogRect(58, 50, 132, 13)},
+        {IDC_ABOUT_MAIL, L"Button", utf8ToWide(kSupportMailAddress), dialogRect(58, 64, 132, 13)},
+        {IDOK, L"Button", L"OK", dialogRect(79, 116, 50, 14)},
+    };
+    for (const Expected& e : controls) {
+        HWND control = GetDlgItem(hwnd, e.id);
+        ASSERT_NE(control, nullptr) << e.id;
+        wchar_t className[32] = {};
+        GetClassNameW(control, className, 32);
+        EXPECT_EQ(_wcsicmp(className, e.className), 0) << e.id;
+        EXPECT_EQ(windowText(control), e.text) << e.id;
+        RECT r{};
+        GetWindowRect(control, &r);
+        MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ(r.left, e.rect.left) << e.id;
+        EXPECT_EQ(r.top, e.rect.top) << e.id;
+        EXPECT_EQ(r.right, e.rect.right) << e.id;
+    }
+    int icons = 0, lines = 0, statics = 0;
+    for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const LONG style = GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK;
+        if (GetDlgCtrlID(child) != -1 && GetDlgCtrlID(child) != 0xFFFF) continue;
+        if (style == SS_ICON) ++icons;
+        else if (style == SS_ETCHEDHORZ) ++lines;
+        else if (windowText(child) == L"開発元") ++statics;
+    }
+    EXPECT_EQ(icons, 1);
+    EXPECT_EQ(lines, 2);
+    EXPECT_EQ(statics, 1);
+
+    SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDC_ABOUT_WEB, BN_CLICKED), 0);
+    SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDC_ABOUT_MAIL, BN_CLICKED), 0);
+    ASSERT_EQ(opener.opened.size(), 2u);
+    EXPECT_EQ(opener.opened[0], utf8ToWide(kProductWebPage));
+    EXPECT_EQ(opener.opened[1], utf8ToWide(std::string("mailto:") + kSupportMailAddress +
+                                           "?subject=Tappling Version 2.00 について質問(" + kMailSubjectNote + ")"));
+    about.end(IDOK);
+}
+
+TEST_F(FileCommandsTest, VersionFromMenuAndSystemMenuHelpBesideTheProgram) {
+    open({}, "", 0);
+    {
+        AboutCloser closer;
+        command(ID_HELP_VERSION);
+        EXPECT_TRUE(closer.closed);
+    }
+    {
+        AboutCloser closer;
+        SendMessageW(window.hwnd(), WM_SYSCOMMAND, IDM_SYS_ABOUT, 0);
+        EXPECT_TRUE(closer.closed);
+    }
+    command(ID_HELP_HELP);
+    HELPINFO help{};
+    help.cbSize = sizeof(help);
+    SendMessageW(window.hwnd(), WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+    wchar_t program[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
+    std::wstring expected = program;
+    expected = expected.substr(0, expected.rfind(L'\\')) + L"\\main.html";
+    EXPECT_EQ(opener.opened, (std::vector<std::wstring>{expected, expected}));
+}
+
+TEST_F(FileCommandsTest, NewAndDropAnswerTheSaveQuestion) {
+    const std::string dropped = file("dropped.TPM", macroOf({"d0", "d1", "d2"}));
+    const std::string current = folder + "current.TPM";
+    open({}, "", 0);
+    for (int target = 0; target < 2; ++target) {
+        for (Answer answer : {Answer::Yes, Answer::No, Answer::Cancel}) {
+            DeleteFileA(current.c_str());
+            window.player().macro = macroOf({"a0"});
+            window.currentFilePath = current;
+            window.refreshList();
+            window.player().modified = 1;
+            prompter.answer = answer;
+            dialogs.answers = {current};
+            if (target == 0)
+                command(ID_FILE_NEW);
+            else
+                drop({dropped, folder + "second.TPM"});
+            const bool saved = GetFileAttributesA(current.c_str()) != INVALID_FILE_ATTRIBUTES;
+            EXPECT_EQ(saved, answer == Answer::Yes) << target;
+            EXPECT_EQ(rows(), answer == Answer::Cancel ? 1 : target == 0 ? 0 : 3) << target;
+            EXPECT_EQ(window.player().modified, answer == Answer::Cancel ? 1 : 0) << target;
+            if (answer != Answer::Cancel) {
+                EXPECT_EQ(caption(), target == 0 ? L"Tappling " : L"Tappling dropped.TPM") << target;
+            }
+        }
+    }
+    ASSERT_EQ(dialogs.initialNames.size(), 1u);  // new knows the name; the drop always asks
+    EXPECT_EQ(dialogs.initialNames[0], folder + "current.TPM");
+    EXPECT_EQ(prompter.questions.size(), 6u);
+    window.player().modified = 0;
+    drop({folder + "notes.txt"});
+    EXPECT_EQ(prompter.messages.back(), "TPMﾌｧｲﾙではありません。");
+    EXPECT_EQ(rows(), 1);
+}
+
+TEST_F(FileCommandsTest, OpenImportAndRestoreAfterUnreadableFiles) {
+    const std::string other = file("other.TPM", macroOf({"b0", "b1"}));
+    const std::string v999 = folder + "v999.TPM";
+    {
+        std::string error;
+        std::string bytes = "\x0bMouseAction";
+        for (int32_t v : {999, 0, 0, 1, 0}) bytes.append(reinterpret_cast<const char*>(&v), 4);
+        files.writeAtomically(v999, bytes, error);
+    }
+    open(macroOf({"a0", "a1", "a2"}), folder + "a.TPM", 1);
+    for (int command : {ID_FILE_OPEN, ID_FILE_IMPORT}) {
+        dialogs.answers = {v999};
+        this->command(command);
+        EXPECT_EQ(prompter.messages.back(), "対応していないバージョンです。");
+        EXPECT_EQ(window.player().actions().size(), 3);
+        EXPECT_EQ(rows(), 3);
+        EXPECT_EQ(caption(), L"Tappling a.TPM");
+        EXPECT_EQ(window.currentFilePath, folder + "a.TPM");
+    }
+    dialogs.answers = {other};
+    command(ID_FILE_IMPORT);
+    EXPECT_EQ(rows(), 6);
+    EXPECT_EQ(caption(), L"Tappling other.TPM");
+    dialogs.answers = {other};
+    command(ID_FILE_OPEN);
+    EXPECT_EQ(rows(), 2);
+    EXPECT_EQ(window.player().modified, 1);
+    EXPECT_TRUE(prompter.questions.empty());
+}
+
+TEST_F(FileCommandsTest, FailingSaveSaysSoAndKeepsModified) {
+    open(macroOf({"a0"}), "", 1);
+    dialogs.answers = {folder + "no such folder\\x.TPM"};
+    command(ID_FILE_SAVE_AS);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_NE(prompter.messages[0].find("ファイルを保存できません。"), std::string::npos);
+    EXPECT_EQ(window.player().modified, 1);
+    EXPECT_EQ(window.currentFilePath, "");
+}
+
+TEST_F(FileCommandsTest, ShortcutCommandsAskAndWriteOnTheDesktop) {
+    open(macroOf({"a0"}), "", 0);
+    command(ID_FILE_SHORTCUT_AUTO);
+    EXPECT_EQ(prompter.messages, (std::vector<std::string>{"ファイル名が取得できません。"}));
+    window.currentFilePath = folder + "work.TPM";
+    const std::optional<std::string> desktop = desktopFolderPath();
+    ASSERT_TRUE(desktop);
+    const std::string link = *desktop + "\\work" + wideToAnsi(L"(自動起動)") + ".lnk";
+    DeleteFileA(link.c_str());
+    command(ID_FILE_SHORTCUT_AUTO);  // cancelled
+    EXPECT_EQ(GetFileAttributesA(link.c_str()), INVALID_FILE_ATTRIBUTES);
+    prompter.ok = true;
+    command(ID_FILE_SHORTCUT_AUTO);
+    command(ID_FILE_SHORTCUT_AUTO);  // replaces the first
+    EXPECT_NE(GetFileAttributesA(link.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(prompter.questions.back(), "デスクトップにショートカット（自動起動）を作成します。よろしいですか");
+    DeleteFileA(link.c_str());
+}
+
+TEST(ShellLinkTest, WrittenLinkReadsBackThroughTheShell) {
+    const std::string link = temporaryFolder() + wideToAnsi(L"a.b（ランダム自動起動）.lnk");
+    const std::string target = "C:\\Tool\\Tappling.exe";
+    ASSERT_TRUE(writeShellLink(link, "", "C:\\my docs\\a.b.TPM -NODR", target));
+    ASSERT_TRUE(writeShellLink(link, "", "C:\\my docs\\a.b.TPM -NODR", target));  // replaced
+    CoInitialize(nullptr);
+    {
+        IShellLinkA* shellLink = nullptr;
+        ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                               reinterpret_cast<void**>(&shellLink))));
+        IPersistFile* file = nullptr;
+        shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+        EXPECT_TRUE(SUCCEEDED(file->Load(ansiToWide(link).c_str(), STGM_READ)));
+        char buffer[MAX_PATH] = {};
+        shellLink->GetPath(buffer, MAX_PATH, nullptr, 0);
+        EXPECT_STREQ(buffer, target.c_str());
+        shellLink->GetArguments(buffer, MAX_PATH);
+        EXPECT_STREQ(buffer, "C:\\my docs\\a.b.TPM -NODR");
+        file->Release();
+        shellLink->Release();
+    }
+    CoUninitialize();
+    DeleteFileA(link.c_str());
+}
+
+}  // namespace
+}  // namespace tappling
