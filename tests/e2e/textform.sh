@@ -46,6 +46,7 @@ clicks_of() {  # MACRO : plays it with -NODIG and prints the clicks TargetApp lo
     timeout 60 "$wine" 'C:\e2e\Tappling.exe' "C:\\e2e\\$1" -NODIG >/dev/null 2>&1 || fail "$1: Tappling failed"
     sleep 0.5
     stop_target
+    cp "$work/$name.log" "$artifacts/textform-$name.log"
     tr -d '\r' <"$work/$name.log" | cut -d' ' -f2- | sed -n 's/^down L //p' | tr '\n' ';'
 }
 
@@ -83,7 +84,10 @@ sed -e 's/^LeftClick x=850 y=600/LeftClick x=880 y=610/' "$work/orig.txt" >"$wor
 tpm build 'C:\e2e\edited.txt' || fail "build edited: exit status $? ($(cat "$work/tpm.err"))"
 [ -f "$work/edited.TPM" ] || fail "build edited: no edited.TPM beside the text"
 
-# --- 3. playback: the same clicks from the original and the rebuilt file
+# --- 3. playback: the same clicks from the original and the rebuilt file. A first run of
+#        Tappling in a fresh prefix sometimes loses its clicks, so a short wait warms it up.
+python3 "$here/make-macro.py" "$work/warmup.TPM" '{"records": [{"type": 9, "preWaitMs": 0, "postWaitMs": 300}]}'
+timeout 60 "$wine" 'C:\e2e\Tappling.exe' 'C:\e2e\warmup.TPM' -NODIG >/dev/null 2>&1 || true
 xdotool mousemove 600 500
 expected="740 520;800 560;850 600;"
 original=$(clicks_of orig.TPM)
