@@ -111,6 +111,13 @@ tpm check 'C:\e2e\bad.txt' >"$work/check.txt" || status=$?
 if [ "$status" -eq 2 ] && grep -q 'action 1, falseJump: error' "$work/check.txt" &&
    grep -q 'action 2, actionType: warning' "$work/check.txt"; then pass "check: findings with action and field, exit 2"
 else fail "check: status $status: $(cat "$work/check.txt")"; fi
+# A character the code page lacks is refused, not replaced by a look-alike.
+printf 'macro\nKeyboardInput inputText="caf\xc3\xa9"\n' >"$work/accent.txt"
+status=0
+tpm build 'C:\e2e\accent.txt' || status=$?
+if [ "$status" -eq 2 ] && tr -d '\r' <"$work/tpm.err" | grep -qF 'accent.txt:2:29: error: action 1, inputText: the code page cannot hold "é"' &&
+   [ ! -f "$work/accent.TPM" ]; then pass "build: a character outside the code page is an error at its line and column"
+else fail "build accent: status $status: $(cat "$work/tpm.err")"; fi
 tpm show 'C:\e2e\orig.TPM' >"$work/show.txt" || fail "show: exit status $?"
 if tr -d '\r' <"$work/show.txt" | grep -q '^1   最初のクリック  740  520  300  左クリック'; then pass "show: the nine columns"
 else fail "show: $(cat "$work/show.txt")"; fi
