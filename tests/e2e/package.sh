@@ -12,11 +12,34 @@ if ! "$e2e_repo/tools/package" --bin "$bin_dir" --out "$zip" >/dev/null; then
     e2e_fail "tools/package failed"; e2e_finish package.sh; exit 1
 fi
 names=$(python3 -c 'import sys, zipfile; print(";".join(sorted(zipfile.ZipFile(sys.argv[1]).namelist())))' "$zip")
-expected="Linkery.exe;README.txt;Tappling.exe;TapplingFile.ico;main.html;tpm.exe"
-if [ "$names" = "$expected" ]; then e2e_pass "the zip holds $names"; else e2e_fail "the zip holds '$names'"; fi
+missing=""
+for name in Tappling.exe Linkery.exe tpm.exe TapplingFile.ico main.html README.txt; do
+    case ";$names;" in *";$name;"*) ;; *) missing="$missing $name" ;; esac
+done
+if [ -z "$missing" ]; then e2e_pass "the zip holds $names"; else e2e_fail "the zip lacks$missing (it holds '$names')"; fi
 
 unpacked="$drive_c/Tappling"
 python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' "$zip" "$unpacked"
+# Both programs carry their version resource (strings of the StringFileInfo block).
+for exe in Tappling Linkery; do
+    info=$(python3 - "$unpacked/$exe.exe" <<'PY'
+import sys
+data = open(sys.argv[1], "rb").read()
+def value(key):
+    at = data.find((key + "\0").encode("utf-16le"))
+    if at < 0: return "?"
+    start = at + len(key) * 2 + 2
+    start += (4 - start % 4) % 4
+    end = start
+    while data[end:end + 2] != b"\0\0": end += 2
+    return data[start:end].decode("utf-16le")
+print(value("ProductName"), value("ProductVersion"), value("FileDescription").split()[0], sep=";")
+PY
+)
+    if [ "$info" = "Tappling;2.00;$exe" ]; then e2e_pass "$exe.exe version resource: $info"
+    else e2e_fail "$exe.exe version resource: '$info'"; fi
+done
+
 "$wine" 'C:\Tappling\Linkery.exe' >/dev/null 2>&1
 "$TAPPLING_WINESERVER" -w
 
@@ -37,5 +60,10 @@ timeout 60 "$wine" 'C:\Tappling\Tappling.exe' 'C:\m\wait.TPM-NODIG' >/dev/null 2
 elapsed=$(( $(date +%s%N) / 1000000 - start_ms ))
 if [ "$status" -eq 0 ] && [ "$elapsed" -ge 3000 ]; then e2e_pass "auto-run verb played the macro and ended ($elapsed ms)"
 else e2e_fail "auto-run verb: status $status after $elapsed ms"; fi
+
+# The packed tpm.exe runs from the unpacked folder on its own.
+text=$("$wine" 'C:\Tappling\tpm.exe' text 'C:\m\wait.TPM' 2>/dev/null | tr -d '\r')
+if printf '%s\n' "$text" | grep -q '^WaitOnly preWaitMs=0 postWaitMs=3000'; then e2e_pass "the packed tpm.exe reads the macro"
+else e2e_fail "packed tpm.exe text: '$text'"; fi
 
 e2e_finish package.sh

@@ -188,7 +188,10 @@ int32_t MainDialog::firstSelectedRow() const {
 bool MainDialog::onCommand(int id, int /*code*/) {
     switch (id) {
         case ID_FILE_EXIT: onOk(); return true;
-        default: return playback_.onCommand(id) || fileCommands_.onCommand(id) || shortcuts_.onCommand(id);
+        case ID_FILE_SHORTCUT_NORMAL:
+        case ID_FILE_SHORTCUT_AUTO:
+        case ID_FILE_SHORTCUT_RANDOM: return shortcuts_.onCommand(id);
+        default: return playback_.onCommand(id) || fileCommands_.onCommand(id);
     }
 }
 
