@@ -64,6 +64,7 @@ expect_rows() {  # N LABEL
     local n; n=$(rows)
     if [ "$n" = "$1" ]; then e2e_pass "$2: $n rows"; else e2e_fail "$2: $n rows, expected $1"; fi
 }
+wait_file() { for _ in $(seq 1 50); do [ -f "$1" ] && return 0; sleep 0.1; done; return 1; }  # PATH, up to 5 s
 record_count() { python3 -c 'import struct,sys; print(struct.unpack_from("<i", open(sys.argv[1],"rb").read(), 28)[0])' "$1"; }
 modify() { poke command "$main" 1016; sleep 0.3; }  # a click on "ループ" marks the macro modified
 
@@ -77,10 +78,10 @@ main=$(e2e_probe wait --exe Tappling.exe --title-prefix 'Tappling a' --timeout 3
 
 # --- Save as: no extension, ".tpm", "notes.txt".
 poke command "$main" 32780; choose "$save_title" 'C:\m\s1'
-if [ -f "$drive_c/m/s1.TPM" ]; then e2e_pass "save as 's1': s1.TPM written"; else e2e_fail "save as 's1': $(ls "$drive_c/m")"; fi
+if wait_file "$drive_c/m/s1.TPM"; then e2e_pass "save as 's1': s1.TPM written"; else e2e_fail "save as 's1': $(ls "$drive_c/m")"; fi
 expect_title "Tappling s1.TPM" "save as 's1'"
 poke command "$main" 32780; choose "$save_title" 'C:\m\s2.tpm'
-if [ -f "$drive_c/m/s2.TPM" ]; then e2e_pass "save as 's2.tpm': s2.TPM written"; else e2e_fail "save as 's2.tpm': $(ls "$drive_c/m")"; fi
+if wait_file "$drive_c/m/s2.TPM"; then e2e_pass "save as 's2.tpm': s2.TPM written"; else e2e_fail "save as 's2.tpm': $(ls "$drive_c/m")"; fi
 poke command "$main" 32780; choose "$save_title" 'C:\m\notes.txt'
 message "TPMﾌｧｲﾙではありません。" 1 "save as 'notes.txt'"
 if [ ! -e "$drive_c/m/notes.txt" ]; then e2e_pass "save as 'notes.txt': nothing written"; else e2e_fail "notes.txt written"; fi
@@ -90,7 +91,7 @@ expect_title "Tappling s2.TPM" "save as 'notes.txt'"
 rm -f "$drive_c/m/s2.TPM"
 poke command "$main" 32781
 sleep 1
-if [ -f "$drive_c/m/s2.TPM" ] && [ -z "$(dialog "$save_title" 500)" ]; then e2e_pass "overwrite save: s2.TPM written without a dialog"
+if wait_file "$drive_c/m/s2.TPM" && [ -z "$(dialog "$save_title" 500)" ]; then e2e_pass "overwrite save: s2.TPM written without a dialog"
 else e2e_fail "overwrite save: s2.TPM not written"; fi
 
 # --- Open, import, overwrite save into the imported file, unreadable open.
@@ -98,8 +99,8 @@ poke command "$main" 32779; choose "$open_title" 'C:\m\b.TPM'
 expect_rows 1 "open b.TPM"; expect_title "Tappling b.TPM" "open b.TPM"
 poke command "$main" 32805; choose "$open_title" 'C:\m\a.TPM'
 expect_rows 5 "import a.TPM"; expect_title "Tappling a.TPM" "import a.TPM"
-poke command "$main" 32781; sleep 1
-count=$(record_count "$drive_c/m/a.TPM")
+poke command "$main" 32781
+for _ in $(seq 1 50); do count=$(record_count "$drive_c/m/a.TPM"); [ "$count" = 5 ] && break; sleep 0.1; done
 if [ "$count" = 5 ]; then e2e_pass "overwrite save after import: a.TPM holds the 5 records"; else e2e_fail "a.TPM holds $count records"; fi
 poke command "$main" 32779; choose "$open_title" 'C:\m\v999.TPM'
 message "対応していないバージョンです。" 1 "open v999.TPM"
@@ -118,7 +119,7 @@ poke command "$main" 32782
 message "編集中のデータを保存しますか？" 6 "new, yes"
 sleep 0.5
 expect_rows 0 "new, yes"
-if [ -f "$drive_c/m/s1.TPM" ]; then e2e_pass "new, yes: s1.TPM saved first"; else e2e_fail "new, yes: s1.TPM not saved"; fi
+if wait_file "$drive_c/m/s1.TPM"; then e2e_pass "new, yes: s1.TPM saved first"; else e2e_fail "new, yes: s1.TPM not saved"; fi
 
 # --- Version dialog from the menu (with the mail button) and from the system menu; help.
 rm -f "$opened"
