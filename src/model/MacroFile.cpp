@@ -186,23 +186,36 @@ ReadOutcome readMacroFile(Macro& macro, const std::string& path, ReadMode mode, 
     std::string openError;
     const std::unique_ptr<InputFile> file = files.openForReading(path, openError);
     if (!file) return {ReadResult::ReadError, openError};
-    ByteReader in(*file);
+    return readMacroContent(macro, *file, mode, codePage);
+}
+
+ReadOutcome readMacroContent(Macro& macro, InputFile& file, ReadMode mode, const CodePage& codePage,
+                             ReadDetails* details) {
+    ByteReader in(file);
+    ReadDetails ignored;
+    ReadDetails& where = details ? *details : ignored;
+    const auto stop = [&](ReadOutcome outcome) {
+        where.endOffset = file.size() - in.remaining();
+        return outcome;
+    };
 
     std::string tag;
     int32_t version = 0;
-    if (!in.string(tag, codePage) || !in.int32(version)) return readError(in);
-    if (tag != kMacroFileTag) return {ReadResult::FormatNotSupported, {}};
+    if (!in.string(tag, codePage) || !in.int32(version)) return stop(readError(in));
+    where.version = version;
+    if (tag != kMacroFileTag) return stop({ReadResult::FormatNotSupported, {}});
 
     if (mode == ReadMode::Open)
         macro.actions.clear();
     else
         macro.actions.append(makeImportMarker(codePage));
-    if (!isSupportedVersion(version)) return {ReadResult::VersionNotSupported, {}};
+    if (!isSupportedVersion(version)) return stop({ReadResult::VersionNotSupported, {}});
 
-    if (!in.int32(macro.loopEnabled)) return readError(in);
-    if (version != 1000 && !(in.int32(macro.loopLimited) && in.int32(macro.loopCount))) return readError(in);
+    if (!in.int32(macro.loopEnabled)) return stop(readError(in));
+    if (version != 1000 && !(in.int32(macro.loopLimited) && in.int32(macro.loopCount))) return stop(readError(in));
     int32_t count = 0;
-    if (!in.int32(count)) return readError(in);
+    if (!in.int32(count)) return stop(readError(in));
+    where.count = count;
     // Records are read one by one, so a count larger than the file holds ends in a read
     // error at the cut, keeping the records read before it. Room is made only for as many
     // records as the remaining bytes can hold.
@@ -212,10 +225,11 @@ ReadOutcome readMacroFile(Macro& macro, const std::string& path, ReadMode mode, 
     }
     for (int32_t i = 0; i < count; ++i) {
         ActionRecord record = makeDefaultRecord();
-        if (!readRecord(in, version, codePage, record)) return readError(in);
+        if (!readRecord(in, version, codePage, record)) return stop(readError(in));
         macro.actions.append(std::move(record));
+        where.recordsRead = i + 1;
     }
-    return {ReadResult::Loaded, {}};
+    return stop({ReadResult::Loaded, {}});
 }
 
 ReadOutcome loadMacroFile(Macro& macro, const std::string& path, ReadMode mode, FileAccess& files,

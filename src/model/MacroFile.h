@@ -11,6 +11,7 @@
 namespace tappling {
 
 class FileAccess;
+class InputFile;
 
 enum class ReadMode : int32_t { Import = 0, Open = 1 };
 enum class ReadResult : int32_t { ReadError = 0, Loaded = 1, FormatNotSupported = -1, VersionNotSupported = -2 };
@@ -32,6 +33,18 @@ inline constexpr char kMacroFileTag[] = "MouseAction";
 // what was read up to that point.
 ReadOutcome readMacroFile(Macro& macro, const std::string& path, ReadMode mode, FileAccess& files,
                           const CodePage& codePage);
+
+// Where a read ended, for tools that name the byte a file goes wrong at.
+struct ReadDetails {
+    int32_t version = 0;      // as stored (0 when the file ends before it)
+    uint64_t endOffset = 0;   // bytes consumed when the read stopped
+    int32_t count = -1;       // records announced; -1 while in the header
+    int32_t recordsRead = 0;  // records appended (the import marker not counted)
+};
+
+// readMacroFile on a file already open, without the check of its name.
+ReadOutcome readMacroContent(Macro& macro, InputFile& file, ReadMode mode, const CodePage& codePage,
+                             ReadDetails* details = nullptr);
 
 // As readMacroFile, but all or nothing: the macro changes only when the file is Loaded.
 // The file commands read through this, so a file that cannot be read never costs the

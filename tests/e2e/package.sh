@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# End-to-end check of the Windows package: tools/package packs the five files; unpacked
+# End-to-end check of the Windows package: tools/package packs the six files; unpacked
 # into this fresh prefix, Linkery registers the file type from there and the registered
 # "自動実行" verb plays a macro, Tappling ending by itself.
 # Run through the harness: tools/with-wine-display bash tests/e2e/package.sh [BIN_DIR]
@@ -13,7 +13,7 @@ if ! "$e2e_repo/tools/package" --bin "$bin_dir" --out "$zip" >/dev/null; then
 fi
 names=$(python3 -c 'import sys, zipfile; print(";".join(sorted(zipfile.ZipFile(sys.argv[1]).namelist())))' "$zip")
 missing=""
-for name in Tappling.exe Linkery.exe TapplingFile.ico main.html README.txt; do
+for name in Tappling.exe Linkery.exe tpm.exe TapplingFile.ico main.html README.txt; do
     case ";$names;" in *";$name;"*) ;; *) missing="$missing $name" ;; esac
 done
 if [ -z "$missing" ]; then e2e_pass "the zip holds $names"; else e2e_fail "the zip lacks$missing (it holds '$names')"; fi
@@ -60,5 +60,10 @@ timeout 60 "$wine" 'C:\Tappling\Tappling.exe' 'C:\m\wait.TPM-NODIG' >/dev/null 2
 elapsed=$(( $(date +%s%N) / 1000000 - start_ms ))
 if [ "$status" -eq 0 ] && [ "$elapsed" -ge 3000 ]; then e2e_pass "auto-run verb played the macro and ended ($elapsed ms)"
 else e2e_fail "auto-run verb: status $status after $elapsed ms"; fi
+
+# The packed tpm.exe runs from the unpacked folder on its own.
+text=$("$wine" 'C:\Tappling\tpm.exe' text 'C:\m\wait.TPM' 2>/dev/null | tr -d '\r')
+if printf '%s\n' "$text" | grep -q '^WaitOnly preWaitMs=0 postWaitMs=3000'; then e2e_pass "the packed tpm.exe reads the macro"
+else e2e_fail "packed tpm.exe text: '$text'"; fi
 
 e2e_finish package.sh

@@ -1,0 +1,20 @@
+// Prints a macro in its text form: a "macro" line with the loop values, then one line per
+// action in list order (action n on line n + 1), naming only the fields that differ from
+// the defaults. Texts are UTF-8; bytes that are no character of the code page are escaped,
+// so building the text gives back the same record.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "model/ActionList.h"
+#include "textform/CodePageText.h"
+
+namespace tappling {
+
+std::string printTextForm(const Macro& macro, const CodePageText& codePage);
+
+// A text in double quotes with escapes: \" \\ \n \r \t and \xHH for a raw code-page byte.
+std::string quoteText(std::string_view bytes, const CodePageText& codePage);
+
+}  // namespace tappling

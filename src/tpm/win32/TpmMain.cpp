@@ -1,0 +1,49 @@
+// tpm.exe: a console program on the system ANSI code page and the ANSI file API, the same
+// code page and paths Tappling uses. UTF-8 output goes to a pipe or file as bytes and to a
+// console as UTF-16, so Japanese text shows whatever the console's code page.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "model/win32/Win32CodePage.h"
+#include "model/win32/Win32FileAccess.h"
+#include "textform/TpmCommands.h"
+#include "tpm/win32/Win32CodePageText.h"
+
+namespace {
+
+void writeOut(DWORD which, const std::string& utf8) {
+    if (utf8.empty()) return;
+    const HANDLE handle = GetStdHandle(which);
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return;
+    DWORD mode = 0;
+    if (GetConsoleMode(handle, &mode)) {
+        const int n = static_cast<int>(utf8.size());
+        const int chars = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), n, nullptr, 0);
+        std::wstring wide(static_cast<size_t>(chars > 0 ? chars : 0), L'\0');
+        if (chars > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), n, wide.data(), chars);
+        DWORD written = 0;
+        WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+        return;
+    }
+    std::string_view rest = utf8;
+    while (!rest.empty()) {
+        DWORD written = 0;
+        if (!WriteFile(handle, rest.data(), static_cast<DWORD>(rest.size()), &written, nullptr) || written == 0) return;
+        rest.remove_prefix(written);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace tappling;
+    const Win32CodePageText codePage;
+    Win32FileAccess files;
+    TpmOutput output;
+    const int status = runTpm(std::vector<std::string>(argv + 1, argv + argc), files, codePage, output, PathBytes::CodePage);
+    writeOut(STD_OUTPUT_HANDLE, output.out);
+    writeOut(STD_ERROR_HANDLE, output.err);
+    return status;
+}

@@ -1,0 +1,126 @@
+#!/usr/bin/env bash
+# End-to-end text form under Wine: tpm.exe turns a macro file into text and back, and
+# Tappling.exe plays the rebuilt file (and an edited one) against TargetApp.
+#   1. tpm.exe text: UTF-8 text with the Japanese comment and the jumps as action numbers.
+#   2. tpm.exe build: the same bytes as the original file.
+#   3. The original and the rebuilt file give the same clicks; an x edited in the text
+#      moves its click.
+#   4. tpm.exe check and show on the file.
+# Run through the harness: tools/with-wine-display tests/e2e/textform.sh [BIN_DIR]
+set -euo pipefail
+
+bin_dir=$(cd "${1:-build/windows/bin}" && pwd)
+: "${TAPPLING_WINE:?run this through tools/with-wine-display}"
+: "${WINEPREFIX:?run this through tools/with-wine-display}"
+here=$(cd "$(dirname "$0")" && pwd)
+artifacts="$here/../../artifacts"
+mkdir -p "$artifacts"
+wine=$TAPPLING_WINE
+work="$WINEPREFIX/drive_c/e2e"
+mkdir -p "$work"
+cp "$bin_dir/Tappling.exe" "$bin_dir/TargetApp.exe" "$bin_dir/tpm.exe" "$work/"
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+pass() { echo "ok: $*"; }
+tpm() { "$wine" 'C:\e2e\tpm.exe' "$@" 2>"$work/tpm.err"; }
+
+target_pid=""
+start_target() {  # NAME : TargetApp at (700, 500), 320 x 240, logging to $work/NAME.log
+    rm -f "$work/$1.log"
+    "$wine" 'C:\e2e\TargetApp.exe' "C:\\e2e\\$1.log" 700 500 320 240 >/dev/null 2>&1 &
+    target_pid=$!
+    for _ in $(seq 1 200); do
+        grep -q ' ready ' "$work/$1.log" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    fail "$1: TargetApp did not start"
+    return 1
+}
+stop_target() {
+    if [ -n "$target_pid" ]; then kill "$target_pid" 2>/dev/null || true; wait "$target_pid" 2>/dev/null || true; fi
+    target_pid=""
+}
+clicks_of() {  # MACRO : plays it with -NODIG and prints the clicks TargetApp logged
+    local name=${1%.TPM}
+    start_target "$name" || return 0
+    timeout 60 "$wine" 'C:\e2e\Tappling.exe' "C:\\e2e\\$1" -NODIG >/dev/null 2>&1 || fail "$1: Tappling failed"
+    sleep 0.5
+    stop_target
+    cp "$work/$name.log" "$artifacts/textform-$name.log"
+    tr -d '\r' <"$work/$name.log" | cut -d' ' -f2- | sed -n 's/^down L //p' | tr '\n' ';'
+}
+
+# Clicks, a skip over one click and a condition looking for a colour that is not there,
+# whose false branch goes on to the last click.
+python3 "$here/make-macro.py" "$work/orig.TPM" "$(cat <<'JSON'
+{"loop": [0, 0, 1], "records": [
+  {"type": 0, "x": 740, "y": 520, "preWaitMs": 300, "postWaitMs": 200, "comment": "最初のクリック"},
+  {"type": 23, "trueJump": 2, "preWaitMs": 0, "postWaitMs": 0},
+  {"type": 0, "x": 760, "y": 530, "preWaitMs": 100, "postWaitMs": 100},
+  {"type": 0, "x": 800, "y": 560, "preWaitMs": 100, "postWaitMs": 200, "repeatCount": 1},
+  {"type": 22, "x": 10, "y": 10, "conditionColor": 16711935, "trueJump": 1, "falseJump": 1,
+   "preWaitMs": 100, "postWaitMs": 100},
+  {"type": 0, "x": 850, "y": 600, "preWaitMs": 100, "postWaitMs": 100, "comment": "終わり"}
+]}
+JSON
+)"
+
+# --- 1. text
+tpm text 'C:\e2e\orig.TPM' >"$work/orig.txt" || fail "text: exit status $? ($(cat "$work/tpm.err"))"
+cp "$work/orig.txt" "$artifacts/textform-orig.txt"
+if grep -q '^LeftClick x=740 y=520 preWaitMs=300 postWaitMs=200 comment="最初のクリック"$' "$work/orig.txt" &&
+   grep -q '^Skip preWaitMs=0 postWaitMs=0 trueJump=4$' "$work/orig.txt" &&
+   [ "$(grep -c . "$work/orig.txt")" -eq 7 ] && ! grep -q $'\r' "$work/orig.txt"; then
+    pass "text: one line per action, UTF-8, absolute jump targets"
+else fail "text: unexpected text: $(cat "$work/orig.txt")"; fi
+
+# --- 2. build gives the same bytes
+tpm build 'C:\e2e\orig.txt' -o 'C:\e2e\rebuilt.TPM' || fail "build: exit status $? ($(cat "$work/tpm.err"))"
+if cmp -s "$work/orig.TPM" "$work/rebuilt.TPM"; then pass "build: the same bytes as the original"
+else fail "build: the rebuilt file differs from the original"; fi
+
+# An edit in the text: the last click moves.
+sed -e 's/^LeftClick x=850 y=600/LeftClick x=880 y=610/' "$work/orig.txt" >"$work/edited.txt"
+tpm build 'C:\e2e\edited.txt' || fail "build edited: exit status $? ($(cat "$work/tpm.err"))"
+[ -f "$work/edited.TPM" ] || fail "build edited: no edited.TPM beside the text"
+
+# --- 3. playback: the same clicks from the original and the rebuilt file. A first run of
+#        Tappling in a fresh prefix sometimes loses its clicks, so a short wait warms it up.
+python3 "$here/make-macro.py" "$work/warmup.TPM" '{"records": [{"type": 9, "preWaitMs": 0, "postWaitMs": 300}]}'
+timeout 60 "$wine" 'C:\e2e\Tappling.exe' 'C:\e2e\warmup.TPM' -NODIG >/dev/null 2>&1 || true
+xdotool mousemove 600 500
+expected="740 520;800 560;850 600;"
+original=$(clicks_of orig.TPM)
+rebuilt=$(clicks_of rebuilt.TPM)
+edited=$(clicks_of edited.TPM)
+if [ "$original" = "$expected" ]; then pass "play: original clicks $original"
+else fail "play: original clicks were '$original', expected '$expected'"; fi
+if [ "$rebuilt" = "$original" ]; then pass "play: the rebuilt file clicks as the original"
+else fail "play: rebuilt clicks were '$rebuilt', original '$original'"; fi
+if [ "$edited" = "740 520;800 560;880 610;" ]; then pass "play: the edited click moved"
+else fail "play: edited clicks were '$edited'"; fi
+
+# --- 4. check and show
+status=0
+tpm check 'C:\e2e\orig.TPM' >"$work/check.txt" || status=$?
+if [ "$status" -eq 0 ] && grep -q 'no findings' "$work/check.txt"; then pass "check: clean file, exit 0"
+else fail "check: status $status: $(cat "$work/check.txt")"; fi
+printf 'macro\nCondition falseJump=9\nShutdown\n' >"$work/bad.txt"
+status=0
+tpm check 'C:\e2e\bad.txt' >"$work/check.txt" || status=$?
+if [ "$status" -eq 2 ] && grep -q 'action 1, falseJump: error' "$work/check.txt" &&
+   grep -q 'action 2, actionType: warning' "$work/check.txt"; then pass "check: findings with action and field, exit 2"
+else fail "check: status $status: $(cat "$work/check.txt")"; fi
+# A character the code page lacks is refused, not replaced by a look-alike.
+printf 'macro\nKeyboardInput inputText="caf\xc3\xa9"\n' >"$work/accent.txt"
+status=0
+tpm build 'C:\e2e\accent.txt' || status=$?
+if [ "$status" -eq 2 ] && tr -d '\r' <"$work/tpm.err" | grep -qF 'accent.txt:2:29: error: action 1, inputText: the code page cannot hold "é"' &&
+   [ ! -f "$work/accent.TPM" ]; then pass "build: a character outside the code page is an error at its line and column"
+else fail "build accent: status $status: $(cat "$work/tpm.err")"; fi
+tpm show 'C:\e2e\orig.TPM' >"$work/show.txt" || fail "show: exit status $?"
+if tr -d '\r' <"$work/show.txt" | grep -q '^1   最初のクリック  740  520  300  左クリック'; then pass "show: the nine columns"
+else fail "show: $(cat "$work/show.txt")"; fi
+
+if [ "$failures" -ne 0 ]; then echo "textform.sh: $failures failure(s)" >&2; exit 1; fi
+echo "textform.sh: all checks passed"

@@ -1,0 +1,36 @@
+// libFuzzer entry: any bytes as a text form. Parsing may report errors, but never crashes or
+// over-allocates; a text that parses prints to a text that parses to the same macro and
+// prints the same again.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "textform/TextFormParser.h"
+#include "textform/TextFormPrinter.h"
+#include "tpm/posix/IconvCodePage.h"
+
+namespace {
+
+bool sameMacro(const tappling::Macro& a, const tappling::Macro& b) {
+    return a.loopEnabled == b.loopEnabled && a.loopLimited == b.loopLimited && a.loopCount == b.loopCount &&
+           a.actions.records() == b.actions.records();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    using namespace tappling;
+    static const IconvCodePage codePage;
+    const ParsedText parsed = parseTextForm(std::string_view(reinterpret_cast<const char*>(data), size), codePage);
+    if (parsed.errors.size() > kMaxTextErrors + 1) std::abort();
+    for (const TextDiagnostic& error : parsed.errors)
+        if (error.line < 1 || error.column < 1 || error.message.empty()) std::abort();
+    if (!parsed.errors.empty()) return 0;
+    if (parsed.actionLines.size() != static_cast<size_t>(parsed.macro.actions.size())) std::abort();
+
+    const std::string printed = printTextForm(parsed.macro, codePage);
+    const ParsedText again = parseTextForm(printed, codePage);
+    if (!again.errors.empty() || !sameMacro(parsed.macro, again.macro)) std::abort();
+    if (printTextForm(again.macro, codePage) != printed) std::abort();
+    return 0;
+}
