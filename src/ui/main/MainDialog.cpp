@@ -55,7 +55,9 @@ MainDialog::MainDialog(HINSTANCE instance, Platform& platform, MainDialogService
       prompter_(services.prompter != nullptr ? *services.prompter : win32Prompter_),
       playback_(*this, player_),
       fileCommands_(*this, services.files != nullptr ? *services.files : fileAccess_,
-                    services.dialogs != nullptr ? *services.dialogs : fileDialogs_, prompter_) {
+                    services.dialogs != nullptr ? *services.dialogs : fileDialogs_, prompter_),
+      win32ActionDialogs_(instance, marker_, platform_, fileDialogs_),
+      editing_(*this, player_, services.actionDialogs != nullptr ? *services.actionDialogs : win32ActionDialogs_) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
     appIcon_ = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TAPPLING));
@@ -70,6 +72,7 @@ bool MainDialog::onInit() {
     list_ = item(IDC_ACTION_LIST);
     win32Prompter_.setOwner(hwnd());
     fileDialogs_.setOwner(hwnd());
+    win32ActionDialogs_.setOwner(hwnd());
     playback_.setAutoRunMode(autoRunMode);
 
     player_.modified = 0;
@@ -187,7 +190,7 @@ int32_t MainDialog::firstSelectedRow() const {
 bool MainDialog::onCommand(int id, int /*code*/) {
     switch (id) {
         case ID_FILE_EXIT: onOk(); return true;
-        default: return playback_.onCommand(id) || fileCommands_.onCommand(id);
+        default: return playback_.onCommand(id) || fileCommands_.onCommand(id) || editing_.onCommand(id);
     }
 }
 
@@ -195,9 +198,9 @@ std::optional<LRESULT> MainDialog::onNotify(const NMHDR& header) {
     if (header.idFrom != IDC_ACTION_LIST) return std::nullopt;
     switch (header.code) {
         case NM_CLICK: onRowClick(); return std::nullopt;
-        case NM_DBLCLK: return 0;  // editing arrives with the edit commands
+        case NM_DBLCLK: editing_.onListDoubleClick(); return 0;
         case NM_RCLICK: showContextMenu(); return 0;
-        case LVN_KEYDOWN: return 0;
+        case LVN_KEYDOWN: editing_.onListKeyDown(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey); return 0;
         case LVN_BEGINDRAG: return 0;  // rows cannot be dragged
         default: return std::nullopt;
     }
@@ -224,7 +227,7 @@ bool MainDialog::onTimer(UINT_PTR id) {
     switch (id) {
         case kStepTimer: playback_.onStepTimer(); return true;
         case kRecorderTimer: return true;    // the recorder arrives with its own commands
-        case kMarkerPollTimer: return true;  // so does the marker's edit request
+        case kMarkerPollTimer: editing_.onMarkerPollTimer(); return true;
         case kAutoRunTimer:
             KillTimer(hwnd(), kAutoRunTimer);
             playback_.startRun(0);
