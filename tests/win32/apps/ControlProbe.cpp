@@ -113,12 +113,17 @@ int run(const Options& options, std::vector<std::string>& lines) {
     if (command == L"selection") {
         std::string selected = "selected";
         for (LRESULT row = -1; (row = SendMessageW(control, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED)) >= 0;)
-            selected += " " + std::to_string(row);
+            selected.append(" ").append(std::to_string(row));
         lines.push_back(selected);
-        lines.push_back("top " + std::to_string(SendMessageW(control, LVM_GETTOPINDEX, 0, 0)));
-        GUITHREADINFO info{sizeof(info)};
+        std::string top = "top ";
+        top += std::to_string(SendMessageW(control, LVM_GETTOPINDEX, 0, 0));
+        lines.push_back(top);
+        GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
         GetGUIThreadInfo(GetWindowThreadProcessId(control, nullptr), &info);
-        lines.push_back("focus " + std::to_string(info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : 0));
+        std::string focus = "focus ";
+        focus += std::to_string(info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : 0);
+        lines.push_back(focus);
         return 0;
     }
     return 2;

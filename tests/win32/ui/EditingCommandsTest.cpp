@@ -2,6 +2,8 @@
 // notifications and the marker poll; the list view's selection and scrolling; the window
 // minimized around the editor; the save question after every change; and the list's
 // keyboard right after a real click on a row.
+#include "ui/main/MainDialog.h"
+
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
@@ -13,7 +15,6 @@
 #include "engine/win32/Win32KeyState.h"
 #include "resources/resource.h"
 #include "ui/UiFakes.h"
-#include "ui/main/MainDialog.h"
 
 namespace tappling {
 namespace {
