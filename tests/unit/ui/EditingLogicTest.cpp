@@ -230,19 +230,6 @@ TEST_F(EditingLogicTest, ListKeyboard) {
     }
 }
 
-TEST_F(EditingLogicTest, CutThenPasteBeforeMovesTheActions) {
-    load("ABCD");
-    fakes.keys.hold(kVkControl);
-    host.selection = {0, 1};
-    logic.onListKey(kVkX, fakes.keys);
-    EXPECT_EQ(names(), "CD");
-    EXPECT_TRUE(host.selection.empty());
-    host.selection = {1};
-    logic.onListKey(kVkV, fakes.keys);
-    EXPECT_EQ(names(), "CABD");
-    EXPECT_EQ(host.selection, Rows{3});
-}
-
 struct WaitCase {
     int command;
     int32_t pre;

@@ -169,22 +169,6 @@ TEST_F(EditingCommandsTest, DoubleClickEditsTheFirstSelectedRowAndCancelChangesN
     EXPECT_EQ(window.player().modified, 0);
 }
 
-TEST_F(EditingCommandsTest, ContextMenuPasteAfterRowsLandsAfterTheSelection) {
-    open(6);
-    select({1, 2});
-    command(ID_EDIT_COPY_ACTIONS);
-    ASSERT_EQ(window.player().copyBuffer.size(), 2u);
-    ListView_SetItemState(window.list(), -1, 0, LVIS_SELECTED);
-    select({4});
-    command(ID_EDIT_PASTE_AFTER);
-    const ActionList& actions = window.player().actions();
-    ASSERT_EQ(actions.size(), 8);
-    EXPECT_EQ(actions.at(5).y, 701);
-    EXPECT_EQ(actions.at(6).y, 702);
-    EXPECT_EQ(actions.at(7).y, 705);
-    EXPECT_EQ(selectedRows(window.list()), std::vector<int>{7});
-}
-
 // Changes that once left `modified` alone: the close must ask before they are lost.
 TEST_F(EditingCommandsTest, MarkerEditWaitShiftsAndBulkEditMakeTheCloseAsk) {
     open(4);
