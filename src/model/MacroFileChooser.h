@@ -9,7 +9,11 @@
 
 namespace tappling {
 
-enum class ChooseMode : int32_t { Save = 0, Open = 1 };
+enum class ChooseMode : int32_t {
+    Save = 0,
+    Open = 1,
+    AnyFile = 2,  // open any existing file: no filter, no default extension (the editor's "参照")
+};
 
 class FileDialogs {
 public:

@@ -65,3 +65,52 @@
 #define ID_FILE_IMPORT               32805
 #define ID_EDIT_RESUME               32806
 #define ID_EDIT_RESUME_RANDOM        32807
+
+// Action editing dialog templates
+#define IDD_BULK_TEXT_EDIT           105
+#define IDD_ACTION_EDITOR            129
+#define IDD_DETAIL_SETTINGS          144
+
+// Action editor controls (template 129)
+#define IDC_EDITOR_PRE_WAIT_DOWN     1001
+#define IDC_EDITOR_POST_WAIT_UP      1002
+#define IDC_EDITOR_POST_WAIT_DOWN    1003
+#define IDC_EDITOR_REPEAT_UP         1004
+#define IDC_EDITOR_REPEAT_DOWN       1005
+#define IDC_EDITOR_Y                 1008
+#define IDC_EDITOR_PRE_WAIT          1009
+#define IDC_EDITOR_TYPE              1010
+#define IDC_EDITOR_X                 1011
+#define IDC_EDITOR_ROW_NUMBER        1012
+#define IDC_EDITOR_POST_WAIT         1013
+#define IDC_EDITOR_REPEAT            1014
+#define IDC_EDITOR_FIRST_LOOP_ONLY   1015
+#define IDC_EDITOR_Y_MINUS           1018
+#define IDC_EDITOR_INPUT_TEXT        1019
+#define IDC_EDITOR_COMMENT           1020
+#define IDC_EDITOR_NEWLINE           1021
+#define IDC_EDITOR_FILE_PATH         1022
+#define IDC_EDITOR_MAXIMIZED         1023
+#define IDC_EDITOR_INVERT            1024
+#define IDC_EDITOR_Y_PLUS            1025
+#define IDC_EDITOR_PRE_WAIT_UP       1036
+#define IDC_EDITOR_BROWSE            1037
+#define IDC_EDITOR_CHOOSE_COLOUR     1040
+#define IDC_EDITOR_TAKE_COLOUR       1041
+#define IDC_EDITOR_SWATCH            1042
+#define IDC_EDITOR_DETAIL            1043
+#define IDC_EDITOR_X_MINUS           1044
+#define IDC_EDITOR_X_PLUS            1045
+#define IDC_EDITOR_COLOUR_LABEL      1046
+#define IDC_EDITOR_OFFSET_ENABLED    1058
+#define IDC_EDITOR_OFFSET_REF        1060
+
+// Detail settings controls (template 144)
+#define IDC_DETAIL_RANGE_X           1023
+#define IDC_DETAIL_RANGE_Y           1024
+#define IDC_DETAIL_TRUE_JUMP         1025
+#define IDC_DETAIL_FALSE_JUMP        1026
+
+// Bulk text edit controls (template 105)
+#define IDC_BULK_NUMBERS             1012
+#define IDC_BULK_TEXT                1023

@@ -24,7 +24,12 @@ std::optional<std::string> Win32FileDialogs::choose(ChooseMode mode, const std::
     ofn.lpstrDefExt = L"TPM";
     ofn.Flags = OFN_HIDEREADONLY | OFN_EXPLORER;
     BOOL chosen = FALSE;
-    if (mode == ChooseMode::Open) {
+    if (mode == ChooseMode::AnyFile) {
+        ofn.lpstrFilter = nullptr;
+        ofn.nFilterIndex = 0;
+        ofn.lpstrDefExt = nullptr;
+        chosen = GetOpenFileNameW(&ofn);
+    } else if (mode == ChooseMode::Open) {
         ofn.lpstrTitle = L"TPMファイルの読み込み";
         ofn.Flags |= OFN_FILEMUSTEXIST;
         chosen = GetOpenFileNameW(&ofn);

@@ -5,6 +5,9 @@
 
 #include "engine/Platform.h"
 #include "model/MacroFileChooser.h"
+#include "model/Prompter.h"
+#include "model/win32/Win32CodePage.h"
+#include "ui/dialogs/ColourChooser.h"
 #include "ui/dialogs/PositionMarker.h"
 #include "ui/main/ActionDialogs.h"
 
@@ -16,6 +19,9 @@ public:
     Win32ActionDialogs(HINSTANCE instance, PositionMarker& marker, Platform& platform, FileDialogs& files)
         : instance_(instance), marker_(marker), platform_(platform), files_(files) {}
     void setOwner(HWND owner) { owner_ = owner; }
+    // Seams for tests; by default the system colour chooser and message boxes over the dialog.
+    void setColourChooser(ColourChooser& colours) { colours_ = &colours; }
+    void setPrompter(Prompter& prompter) { prompter_ = &prompter; }
 
     std::optional<ActionRecord> editAction(const ActionRecord& copy, int32_t rowNumber) override;
     bool bulkTextEdit(const std::string& numberList, const std::string& newText, ActionList& actions) override;
@@ -26,6 +32,10 @@ private:
     Platform& platform_;
     FileDialogs& files_;
     HWND owner_ = nullptr;
+    Win32ColourChooser systemColours_;
+    ColourChooser* colours_ = &systemColours_;
+    Prompter* prompter_ = nullptr;
+    Win32CodePage codePage_;
 };
 
 }  // namespace tappling

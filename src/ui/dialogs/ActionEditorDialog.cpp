@@ -1,0 +1,329 @@
+#include "ui/dialogs/ActionEditorDialog.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "model/win32/Win32CodePage.h"
+#include "resource.h"
+#include "ui/dialogs/DetailSettingsDialog.h"
+#include "ui/logic/ActionEditorLogic.h"
+
+namespace tappling {
+
+namespace {
+
+// The controls each row of the type table switches on and off.
+constexpr int kPositionControls[] = {IDC_EDITOR_X, IDC_EDITOR_Y};
+constexpr int kInputControls[] = {IDC_EDITOR_INPUT_TEXT, IDC_EDITOR_NEWLINE};
+constexpr int kFileControls[] = {IDC_EDITOR_FILE_PATH, IDC_EDITOR_MAXIMIZED, IDC_EDITOR_BROWSE};
+constexpr int kConditionControls[] = {IDC_EDITOR_SWATCH, IDC_EDITOR_CHOOSE_COLOUR, IDC_EDITOR_TAKE_COLOUR,
+                                      IDC_EDITOR_INVERT};
+
+// The boxes that show the marker position; leaving one of them moves the marker.
+bool isCoordinateBox(int id) { return id == IDC_EDITOR_X || id == IDC_EDITOR_Y; }
+
+}  // namespace
+
+ActionEditorDialog::ActionEditorDialog(HINSTANCE instance, const ActionEditorServices& services,
+                                       const ActionRecord& copy, int32_t rowNumber)
+    : Dialog(instance, IDD_ACTION_EDITOR), services_(services), record_(copy), rowNumber_(rowNumber) {}
+
+std::optional<ActionRecord> ActionEditorDialog::run(HWND owner) {
+    if (runModal(owner) != IDOK) return std::nullopt;
+    return record_;
+}
+
+bool ActionEditorDialog::onInit() {
+    closing_ = false;
+    DragAcceptFiles(hwnd(), TRUE);
+    setNumber(IDC_EDITOR_ROW_NUMBER, rowNumber_);
+    setNumber(IDC_EDITOR_X, record_.x);
+    setNumber(IDC_EDITOR_Y, record_.y);
+    setNumber(IDC_EDITOR_PRE_WAIT, record_.preWaitMs);
+    fillTypeList();
+    setNumber(IDC_EDITOR_POST_WAIT, record_.postWaitMs);
+    setNumber(IDC_EDITOR_REPEAT, record_.repeatCount);
+    setAnsiText(IDC_EDITOR_INPUT_TEXT, record_.inputText);
+    setAnsiText(IDC_EDITOR_COMMENT, record_.comment);
+    setAnsiText(IDC_EDITOR_FILE_PATH, record_.filePath);
+    setNumber(IDC_EDITOR_OFFSET_REF, shownActionNumber(record_.offsetRef, rowNumber_));
+    // Ticked as playback reads each flag: a newline is typed for any non-zero value, the
+    // other four act only on 1 (so an "以外の場合" of 2 opens unticked).
+    CheckDlgButton(hwnd(), IDC_EDITOR_NEWLINE, record_.newlineAfterInput != 0 ? BST_CHECKED : BST_UNCHECKED);
+    setChecked(IDC_EDITOR_MAXIMIZED, record_.startMaximized);
+    setChecked(IDC_EDITOR_FIRST_LOOP_ONLY, record_.firstLoopOnly);
+    setChecked(IDC_EDITOR_OFFSET_ENABLED, record_.offsetEnabled);
+    setChecked(IDC_EDITOR_INVERT, record_.invertCondition);
+
+    SetTimer(hwnd(), kMirrorTimer, 1, nullptr);
+    PositionMarker& marker = services_.marker;
+    marker.locked = 0;
+    marker.setTarget(record_.x, record_.y);
+    if (hasPosition(record_.actionType)) {
+        marker.showAtTarget();
+        SetForegroundWindow(hwnd());
+    } else {
+        marker.hide();
+    }
+    showPositionControls(hasPosition(record_.actionType));
+    // The boxes follow the marker from here on; a hidden marker's old place is not copied.
+    lastShownX_ = marker.currentX;
+    lastShownY_ = marker.currentY;
+    applyTypeControls();
+    enable(IDC_EDITOR_OFFSET_REF, record_.offsetEnabled == 1);
+    listenForF9();
+    SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(hwnd());
+    return true;
+}
+
+void ActionEditorDialog::fillTypeList() {
+    HWND list = item(IDC_EDITOR_TYPE);
+    for (int32_t type = 0; type < kActionTypeCount; ++type) {
+        const std::wstring name = utf8ToWide(typeName(static_cast<ActionType>(type)));
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    }
+    // A code outside the list selects nothing (CB_SETCURSEL with -1 or beyond clears it).
+    const int32_t selected = code(record_.actionType);
+    SendMessageW(list, CB_SETCURSEL, selected >= 0 && selected < kActionTypeCount ? selected : -1, 0);
+}
+
+void ActionEditorDialog::applyTypeControls() {
+    const EditorControlStates states = editorControlStates(record_.actionType);
+    for (int id : kInputControls) enable(id, states.inputText);
+    for (int id : kFileControls) enable(id, states.fileControls);
+    for (int id : kConditionControls) enable(id, states.conditionControls);
+    enable(IDC_EDITOR_DETAIL, states.detailButton);
+    paintSwatch(states.conditionControls ? static_cast<COLORREF>(record_.conditionColor) : GetSysColor(COLOR_BTNFACE));
+}
+
+void ActionEditorDialog::showPositionControls(bool shown) {
+    for (int id : kPositionControls) enable(id, shown);
+}
+
+void ActionEditorDialog::moveMarkerTo(int32_t x, int32_t y) {
+    PositionMarker& marker = services_.marker;
+    marker.locked = 0;
+    marker.setTarget(x, y);
+    marker.showAtTarget();
+    bringToFront();
+}
+
+void ActionEditorDialog::bringToFront() { SetForegroundWindow(hwnd()); }
+
+bool ActionEditorDialog::onCommand(int id, int code) {
+    if (closing_) return false;
+    if (id == IDC_EDITOR_TYPE) {
+        if (code == CBN_SELCHANGE) onTypeChanged();
+        return code == CBN_SELCHANGE;
+    }
+    if (isCoordinateBox(id)) {
+        if (code == EN_KILLFOCUS) onCoordinatesTyped();
+        return code == EN_KILLFOCUS;
+    }
+    if (code != BN_CLICKED) return false;
+    switch (id) {
+        case IDC_EDITOR_X_MINUS: nudge(-1, 0); return true;
+        case IDC_EDITOR_X_PLUS: nudge(1, 0); return true;
+        case IDC_EDITOR_Y_MINUS: nudge(0, -1); return true;
+        case IDC_EDITOR_Y_PLUS: nudge(0, 1); return true;
+        case IDC_EDITOR_REPEAT_UP: step(IDC_EDITOR_REPEAT, repeatCountUp); return true;
+        case IDC_EDITOR_REPEAT_DOWN: step(IDC_EDITOR_REPEAT, repeatCountDown); return true;
+        case IDC_EDITOR_PRE_WAIT_UP: step(IDC_EDITOR_PRE_WAIT, waitUp); return true;
+        case IDC_EDITOR_PRE_WAIT_DOWN: step(IDC_EDITOR_PRE_WAIT, waitDown); return true;
+        case IDC_EDITOR_POST_WAIT_UP: step(IDC_EDITOR_POST_WAIT, waitUp); return true;
+        case IDC_EDITOR_POST_WAIT_DOWN: step(IDC_EDITOR_POST_WAIT, waitDown); return true;
+        case IDC_EDITOR_TAKE_COLOUR: takeScreenColour(); return true;
+        case IDC_EDITOR_CHOOSE_COLOUR: chooseColour(); return true;
+        case IDC_EDITOR_BROWSE: browseFile(); return true;
+        case IDC_EDITOR_DETAIL: openDetailSettings(); return true;
+        case IDC_EDITOR_OFFSET_ENABLED: enable(IDC_EDITOR_OFFSET_REF, checked(IDC_EDITOR_OFFSET_ENABLED) == 1); return true;
+        default: return false;  // the other check boxes keep their own state until OK
+    }
+}
+
+void ActionEditorDialog::onTypeChanged() {
+    const LRESULT selected = SendMessageW(item(IDC_EDITOR_TYPE), CB_GETCURSEL, 0, 0);
+    if (selected == CB_ERR) return;
+    record_.actionType = static_cast<ActionType>(selected);
+    if (hasPosition(record_.actionType)) {
+        showPositionControls(true);
+        record_.x = textAsInt(IDC_EDITOR_X);
+        record_.y = textAsInt(IDC_EDITOR_Y);
+        moveMarkerTo(record_.x, record_.y);
+    } else {
+        services_.marker.hide();
+        showPositionControls(false);
+    }
+    applyTypeControls();
+}
+
+// The record's x and y stay as they are: OK reads the boxes.
+void ActionEditorDialog::onCoordinatesTyped() { moveMarkerTo(textAsInt(IDC_EDITOR_X), textAsInt(IDC_EDITOR_Y)); }
+
+// The boxes change through the mirroring timer once the marker has moved.
+void ActionEditorDialog::nudge(int dx, int dy) {
+    const int64_t x = int64_t{textAsInt(IDC_EDITOR_X)} + dx;
+    const int64_t y = int64_t{textAsInt(IDC_EDITOR_Y)} + dy;
+    auto clampToInt32 = [](int64_t v) { return static_cast<int32_t>(v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : v); };
+    moveMarkerTo(clampToInt32(x), clampToInt32(y));
+}
+
+void ActionEditorDialog::step(int boxId, int32_t (*next)(int32_t)) { setNumber(boxId, next(textAsInt(boxId))); }
+
+bool ActionEditorDialog::onTimer(UINT_PTR id) {
+    if (id != kMirrorTimer) return false;
+    const PositionMarker& marker = services_.marker;
+    if (marker.currentX != lastShownX_) setNumber(IDC_EDITOR_X, marker.currentX);
+    if (marker.currentY != lastShownY_) setNumber(IDC_EDITOR_Y, marker.currentY);
+    lastShownX_ = marker.currentX;
+    lastShownY_ = marker.currentY;
+    return true;
+}
+
+void ActionEditorDialog::takePointerPosition() {
+    const Point pointer = services_.input.cursorPos();
+    record_.x = pointer.x;
+    record_.y = pointer.y;
+    setNumber(IDC_EDITOR_X, record_.x);
+    setNumber(IDC_EDITOR_Y, record_.y);
+}
+
+void ActionEditorDialog::takeScreenColour() {
+    const std::optional<uint32_t> colour = services_.screen.pixelAt(textAsInt(IDC_EDITOR_X), textAsInt(IDC_EDITOR_Y));
+    if (colour) record_.conditionColor = static_cast<int32_t>(*colour);
+    paintSwatch(static_cast<COLORREF>(record_.conditionColor));
+}
+
+void ActionEditorDialog::chooseColour() {
+    const std::optional<uint32_t> colour =
+        services_.colours.chooseColour(hwnd(), static_cast<uint32_t>(record_.conditionColor));
+    if (colour) record_.conditionColor = static_cast<int32_t>(*colour);
+    paintSwatch(static_cast<COLORREF>(record_.conditionColor));
+}
+
+void ActionEditorDialog::browseFile() {
+    // The file dialog belongs to the main window: keep the editor out of reach meanwhile.
+    EnableWindow(hwnd(), FALSE);
+    const std::optional<std::string> path = services_.files.choose(ChooseMode::AnyFile, std::string());
+    EnableWindow(hwnd(), TRUE);
+    bringToFront();
+    if (path) setAnsiText(IDC_EDITOR_FILE_PATH, *path);
+}
+
+void ActionEditorDialog::openDetailSettings() {
+    DetailSettingsDialog detail(instance(), record_, rowNumber_);
+    detail.runModal(hwnd());
+}
+
+// The swatch's interior, inside a one-pixel border, in one colour.
+void ActionEditorDialog::paintSwatch(COLORREF colour) {
+    HWND swatch = item(IDC_EDITOR_SWATCH);
+    RECT client{};
+    GetClientRect(swatch, &client);
+    if (client.right - client.left <= 2) return;
+    HDC dc = GetDC(swatch);
+    if (dc == nullptr) return;
+    const RECT interior{client.left + 1, client.top + 1, client.right - 1, client.bottom - 1};
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(dc, &interior, brush);
+    DeleteObject(brush);
+    ReleaseDC(swatch, dc);
+}
+
+bool ActionEditorDialog::onPaint() {
+    PAINTSTRUCT paint;
+    BeginPaint(hwnd(), &paint);
+    EndPaint(hwnd(), &paint);
+    if (record_.actionType == ActionType::Condition) {
+        UpdateWindow(item(IDC_EDITOR_SWATCH));  // the frame first, then the colour inside it
+        paintSwatch(static_cast<COLORREF>(record_.conditionColor));
+    }
+    return true;
+}
+
+void ActionEditorDialog::onOk() {
+    closing_ = true;
+    record_.x = textAsInt(IDC_EDITOR_X);
+    record_.y = textAsInt(IDC_EDITOR_Y);
+    record_.preWaitMs = textAsInt(IDC_EDITOR_PRE_WAIT);
+    record_.postWaitMs = textAsInt(IDC_EDITOR_POST_WAIT);
+    record_.repeatCount = textAsInt(IDC_EDITOR_REPEAT);
+    record_.inputText = ansiText(IDC_EDITOR_INPUT_TEXT, record_.inputText);
+    record_.comment = ansiText(IDC_EDITOR_COMMENT, record_.comment);
+    record_.filePath = ansiText(IDC_EDITOR_FILE_PATH, record_.filePath);
+    record_.offsetRef = relativeFromShownText(wideToAnsi(text(IDC_EDITOR_OFFSET_REF)), rowNumber_);
+    record_.newlineAfterInput = checked(IDC_EDITOR_NEWLINE);
+    record_.startMaximized = checked(IDC_EDITOR_MAXIMIZED);
+    record_.firstLoopOnly = checked(IDC_EDITOR_FIRST_LOOP_ONLY);
+    record_.invertCondition = checked(IDC_EDITOR_INVERT);
+    record_.offsetEnabled = checked(IDC_EDITOR_OFFSET_ENABLED);
+    services_.marker.locked = 1;  // it stays where it is, shown or hidden
+    end(IDOK);
+}
+
+void ActionEditorDialog::onCancel() {
+    closing_ = true;
+    services_.marker.locked = 1;
+    services_.marker.hide();
+    end(IDCANCEL);
+}
+
+bool ActionEditorDialog::onDropFiles(HDROP drop) {
+    const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+    const UINT copied = DragQueryFileW(drop, 0, wide.data(), length + 1);
+    wide.resize(copied <= length ? copied : 0);
+    DragFinish(drop);
+    const std::string path = cutDroppedPath(wideToAnsi(wide), Win32CodePage());
+    if (path.empty()) return true;
+
+    setAnsiText(IDC_EDITOR_FILE_PATH, path);
+    record_.actionType = ActionType::ExecuteFile;
+    SendMessageW(item(IDC_EDITOR_TYPE), CB_SETCURSEL, code(ActionType::ExecuteFile), 0);
+    PositionMarker& marker = services_.marker;
+    marker.locked = 0;
+    marker.setTarget(record_.x, record_.y);
+    marker.hide();
+    showPositionControls(false);
+    for (int id : kFileControls) enable(id, true);  // the other type controls keep their state
+    return true;
+}
+
+std::optional<INT_PTR> ActionEditorDialog::onMessage(UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_KEYDOWN && wParam == VK_F9) {
+        takePointerPosition();
+        return TRUE;
+    }
+    return std::nullopt;
+}
+
+// F9 works wherever the keyboard focus is inside the editor, not only on the dialog itself.
+void ActionEditorDialog::listenForF9() {
+    for (HWND child = GetWindow(hwnd(), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        SetWindowSubclass(child, controlProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    }
+}
+
+LRESULT CALLBACK ActionEditorDialog::controlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                                 DWORD_PTR editor) {
+    if (message == WM_KEYDOWN && wParam == VK_F9) {
+        reinterpret_cast<ActionEditorDialog*>(editor)->takePointerPosition();
+        return 0;
+    }
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(control, controlProc, id);
+    return DefSubclassProc(control, message, wParam, lParam);
+}
+
+std::string ActionEditorDialog::ansiText(int id, const std::string& original) const {
+    const std::wstring typed = text(id);
+    // An untouched text keeps its exact bytes, even ones the code page cannot show.
+    return typed == ansiToWide(original) ? original : wideToAnsi(typed);
+}
+
+void ActionEditorDialog::setAnsiText(int id, const std::string& text) { setText(id, ansiToWide(text)); }
+
+void ActionEditorDialog::setNumber(int id, int64_t value) { setText(id, std::to_wstring(value)); }
+
+}  // namespace tappling

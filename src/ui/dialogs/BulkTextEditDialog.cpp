@@ -1,0 +1,42 @@
+#include "ui/dialogs/BulkTextEditDialog.h"
+
+#include "model/win32/Win32CodePage.h"
+#include "resource.h"
+#include "ui/Win32Prompter.h"
+#include "ui/logic/BulkTextEdit.h"
+
+namespace tappling {
+
+BulkTextEditDialog::BulkTextEditDialog(HINSTANCE instance, std::string numberList, std::string newText,
+                                       ActionList& actions, const CodePage& codePage, Prompter* prompter)
+    : Dialog(instance, IDD_BULK_TEXT_EDIT),
+      numberList_(std::move(numberList)),
+      newText_(std::move(newText)),
+      actions_(actions),
+      codePage_(codePage),
+      prompter_(prompter) {}
+
+bool BulkTextEditDialog::onInit() {
+    setText(IDC_BULK_NUMBERS, ansiToWide(numberList_));
+    setText(IDC_BULK_TEXT, ansiToWide(newText_));
+    return true;
+}
+
+void BulkTextEditDialog::onOk() {
+    const std::wstring typedText = text(IDC_BULK_TEXT);
+    // An untouched text keeps its exact bytes, even ones the code page cannot show.
+    if (typedText != ansiToWide(newText_)) newText_ = wideToAnsi(typedText);
+    numberList_ = wideToAnsi(text(IDC_BULK_NUMBERS));
+
+    const BulkEditOutcome outcome = applyBulkTextEdit(actions_, numberList_, newText_, codePage_);
+    changed_ = changed_ || outcome.changes > 0;
+    const std::string message = bulkEditMessage(wideToUtf8(ansiToWide(outcome.done)));
+    if (prompter_ != nullptr) {
+        prompter_->inform(message);
+    } else {
+        Win32Prompter(hwnd()).inform(message);
+    }
+    end(IDOK);
+}
+
+}  // namespace tappling
