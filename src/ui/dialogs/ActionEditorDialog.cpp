@@ -119,7 +119,8 @@ bool ActionEditorDialog::onCommand(int id, int code) {
         return code == CBN_SELCHANGE;
     }
     if (isCoordinateBox(id)) {
-        if (code == EN_KILLFOCUS) onCoordinatesTyped();
+        // A box that loses the focus because it was just disabled leaves the marker hidden.
+        if (code == EN_KILLFOCUS && hasPosition(record_.actionType) && IsWindowEnabled(item(id))) onCoordinatesTyped();
         return code == EN_KILLFOCUS;
     }
     if (code != BN_CLICKED) return false;
@@ -153,8 +154,8 @@ void ActionEditorDialog::onTypeChanged() {
         record_.y = textAsInt(IDC_EDITOR_Y);
         moveMarkerTo(record_.x, record_.y);
     } else {
-        services_.marker.hide();
         showPositionControls(false);
+        services_.marker.hide();
     }
     applyTypeControls();
 }
@@ -282,11 +283,11 @@ bool ActionEditorDialog::onDropFiles(HDROP drop) {
     setAnsiText(IDC_EDITOR_FILE_PATH, path);
     record_.actionType = ActionType::ExecuteFile;
     SendMessageW(item(IDC_EDITOR_TYPE), CB_SETCURSEL, code(ActionType::ExecuteFile), 0);
+    showPositionControls(false);
     PositionMarker& marker = services_.marker;
     marker.locked = 0;
     marker.setTarget(record_.x, record_.y);
     marker.hide();
-    showPositionControls(false);
     for (int id : kFileControls) enable(id, true);  // the other type controls keep their state
     return true;
 }

@@ -416,6 +416,66 @@ TEST_F(ActionEditorDialogTest, ColourFromTheScreenAndTheChooser) {
     EXPECT_EQ(editor->record().conditionColor, 0x00123456);
 }
 
+// The swatch shows the condition colour inside its frame; other types leave it plain.
+TEST_F(ActionEditorDialogTest, SwatchShowsTheConditionColour) {
+    ActionRecord original = recordOf(ActionType::Condition);
+    original.conditionColor = 0x00204080;
+    open(original);
+    ShowWindow(editor->hwnd(), SW_SHOW);
+    SetWindowPos(editor->hwnd(), HWND_TOPMOST, 400, 300, 0, 0, SWP_NOSIZE);
+    auto pixel = [&](int x, int y) {
+        HWND swatch = control(IDC_EDITOR_SWATCH);
+        HDC dc = GetDC(swatch);
+        const COLORREF colour = GetPixel(dc, x, y);
+        ReleaseDC(swatch, dc);
+        return colour;
+    };
+    EXPECT_TRUE(test::pumpUntil([&] { return pixel(5, 5) == 0x00204080; }, 2000)) << std::hex << pixel(5, 5);
+    colours.answer = 0x00FF8000;
+    click(IDC_EDITOR_CHOOSE_COLOUR);
+    EXPECT_EQ(pixel(3, 3), 0x00FF8000u);
+    EXPECT_NE(pixel(0, 0), 0x00FF8000u);  // the frame stays
+    selectType(ActionType::WaitOnly);
+    EXPECT_EQ(pixel(5, 5), GetSysColor(COLOR_BTNFACE));
+}
+
+// "詳細設定" runs the detail settings on the editor's copy; OK there writes into it.
+TEST_F(ActionEditorDialogTest, DetailSettingsWriteIntoTheCopy) {
+    ActionRecord original = recordOf(ActionType::Condition);
+    original.trueJump = 1;
+    open(original, 4);
+    std::thread user([] {
+        HWND found = nullptr;
+        for (int i = 0; i < 500 && (found == nullptr || !IsWindowVisible(found)); ++i, Sleep(10))
+            found = FindWindowW(nullptr, L"詳細設定");
+        if (found == nullptr) return;
+        SendMessageW(GetDlgItem(found, IDC_DETAIL_TRUE_JUMP), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"10"));
+        SendMessageW(GetDlgItem(found, IDC_DETAIL_RANGE_X), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"12"));
+        PostMessageW(found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    });
+    click(IDC_EDITOR_DETAIL);  // modal until the user above presses OK
+    user.join();
+    EXPECT_EQ(editor->record().trueJump, 6);
+    EXPECT_EQ(editor->record().searchRangeX, 12);
+    click(IDOK);
+    EXPECT_EQ(editor->record().trueJump, 6);
+}
+
+// F9 pressed on the real keyboard while a box has the focus.
+TEST_F(ActionEditorDialogTest, F9WithRealInput) {
+    open(recordOf(ActionType::WaitOnly));
+    ShowWindow(editor->hwnd(), SW_SHOW);
+    SetForegroundWindow(editor->hwnd());
+    SetFocus(control(IDC_EDITOR_COMMENT));
+    test::pumpFor(50);
+    pointer.position = {412, 213};
+    Win32Input input;
+    input.key(VK_F9, 0);
+    input.key(VK_F9, KEYEVENTF_KEYUP);
+    EXPECT_TRUE(test::pumpUntil([&] { return textOf(IDC_EDITOR_X) == L"412"; }, 2000));
+    EXPECT_EQ(textOf(IDC_EDITOR_Y), L"213");
+}
+
 TEST_F(ActionEditorDialogTest, BrowseFillsTheFileName) {
     open(recordOf(ActionType::ExecuteFile));
     type(IDC_EDITOR_FILE_PATH, L"keep");
@@ -441,7 +501,10 @@ HDROP makeDrop(const std::wstring& path) {
 }
 
 TEST_F(ActionEditorDialogTest, DroppedFileSwitchesToExecuteFile) {
-    open(recordOf(ActionType::KeyboardInput, 50, 60));
+    open(recordOf(ActionType::LeftClick, 50, 60));
+    ShowWindow(editor->hwnd(), SW_SHOW);
+    SetFocus(control(IDC_EDITOR_X));  // disabling the focused box must not bring the marker back
+    ASSERT_EQ(GetFocus(), control(IDC_EDITOR_X));
     SendMessageW(editor->hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(makeDrop(L"C:\\docs\\報告.txt")), 0);
     EXPECT_EQ(textOf(IDC_EDITOR_FILE_PATH), L"C:\\docs\\報告.txt");
     EXPECT_EQ(editor->record().actionType, ActionType::ExecuteFile);
@@ -449,7 +512,11 @@ TEST_F(ActionEditorDialogTest, DroppedFileSwitchesToExecuteFile) {
     EXPECT_FALSE(enabled(IDC_EDITOR_X));
     EXPECT_FALSE(markerShown());
     for (int id : {IDC_EDITOR_FILE_PATH, IDC_EDITOR_MAXIMIZED, IDC_EDITOR_BROWSE}) EXPECT_TRUE(enabled(id)) << id;
+
+    selectType(ActionType::KeyboardInput);
+    SendMessageW(editor->hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(makeDrop(L"C:\\b.txt")), 0);
     EXPECT_TRUE(enabled(IDC_EDITOR_INPUT_TEXT));  // the other type controls keep their state
+    EXPECT_TRUE(enabled(IDC_EDITOR_FILE_PATH));
 
     // A path longer than the buffer is cut to 255 bytes.
     const std::wstring longPath = L"C:\\" + std::wstring(400, L'a');
