@@ -212,7 +212,21 @@ if [ -n "$bulk" ]; then
     gone 一括入力文字編集
 else e2e_fail "no bulk text edit"; fi
 
-# --- 13. "上書き保存", then close: nothing left to ask
+# --- 13. a real double click on the marker of row 4 (A, at 900, 600) edits that action
+click_row 3
+settle
+# shellcheck disable=SC2086
+xdotool mousemove 902 606 click --repeat 2 --delay 80 1
+editor=$(window 設定)
+if [ -n "$editor" ]; then
+    ask gettext "$editor" 1012
+    if [ "$reply" = 4 ]; then e2e_pass "marker double click: the editor on action 4"; else e2e_fail "marker double click: number '$reply'"; fi
+fi
+editor_ok 1020=A2
+expect_rows "E C D A2 C D F C D G" "edit through the marker"
+expect_selection "selected 3" "edit through the marker selects its row"
+
+# --- 14. "上書き保存", then close: nothing left to ask
 before=$(stat -c %Y "$work/edit.TPM")
 sleep 1.1
 command 32781
@@ -223,7 +237,7 @@ if e2e_wait_exit "$e2e_pid" 20; then e2e_pass "closed without a question after t
 else e2e_fail "Tappling did not end after the save"; fi
 import -window root "$artifacts/editing-end.png" 2>/dev/null || true
 
-# --- 14. the saved file, record by record
+# --- 15. the saved file, record by record
 python3 - "$here" "$work/edit.TPM" <<'PY' || e2e_fail "saved file differs"
 import runpy, sys
 here, path = sys.argv[1], sys.argv[2]
@@ -238,7 +252,7 @@ expected = [
     rec(type=0, x=920, y=620, preWaitMs=600, postWaitMs=0, comment="E"),
     rec(**cond, trueJump=4, falseJump=-3),          # pasted before the list's start: its false target slid
     rec(type=10, inputText=text, preWaitMs=600, postWaitMs=0, comment="D"),
-    rec(type=0, x=900, y=600, preWaitMs=600, postWaitMs=0, comment="A"),
+    rec(type=0, x=900, y=600, preWaitMs=600, postWaitMs=0, comment="A2"),
     rec(**cond, trueJump=5, falseJump=-1),          # the original: still G (row 10) and A (row 4)
     rec(type=10, inputText=text, preWaitMs=600, postWaitMs=0, comment="D"),
     rec(type=10, inputText="old f", preWaitMs=600, postWaitMs=0, comment="F"),
