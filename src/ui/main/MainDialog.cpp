@@ -212,6 +212,7 @@ void MainDialog::onRowClick() {
     SetTimer(hwnd(), kMarkerPollTimer, kTimerPeriodMs, nullptr);
     showMarkerFor(row);
     SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+    if (GetFocus() != list_) SetFocus(list_);  // showing the marker activates it; the keys stay with the list
 }
 
 void MainDialog::showContextMenu() {

@@ -252,6 +252,7 @@ TEST_F(EditingRealInputTest, CtrlKeysAndDeleteWorkRightAfterARowClick) {
     clickRow(1);
     ASSERT_TRUE(IsWindowVisible(window.marker().window()));
     EXPECT_EQ(window.marker().currentY, 701);
+    EXPECT_EQ(GetFocus(), window.list());
     keys({VK_CONTROL, 'C'});
     ASSERT_EQ(window.player().copyBuffer.size(), 1u);
     EXPECT_EQ(window.player().copyBuffer[0].y, 701);
