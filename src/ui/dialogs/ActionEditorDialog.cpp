@@ -165,10 +165,7 @@ void ActionEditorDialog::onCoordinatesTyped() { moveMarkerTo(textAsInt(IDC_EDITO
 
 // The boxes change through the mirroring timer once the marker has moved.
 void ActionEditorDialog::nudge(int dx, int dy) {
-    const int64_t x = int64_t{textAsInt(IDC_EDITOR_X)} + dx;
-    const int64_t y = int64_t{textAsInt(IDC_EDITOR_Y)} + dy;
-    auto clampToInt32 = [](int64_t v) { return static_cast<int32_t>(v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : v); };
-    moveMarkerTo(clampToInt32(x), clampToInt32(y));
+    moveMarkerTo(nudgeCoordinate(textAsInt(IDC_EDITOR_X), dx), nudgeCoordinate(textAsInt(IDC_EDITOR_Y), dy));
 }
 
 void ActionEditorDialog::step(int boxId, int32_t (*next)(int32_t)) { setNumber(boxId, next(textAsInt(boxId))); }

@@ -39,6 +39,8 @@ int32_t waitDown(int32_t waitMs) {
     return saturate(std::max<int64_t>((int64_t{waitMs} - 1) / kWaitStepMs * kWaitStepMs, 0));
 }
 
+int32_t nudgeCoordinate(int32_t value, int32_t delta) { return saturate(int64_t{value} + delta); }
+
 int64_t shownActionNumber(int32_t relative, int32_t rowNumber) { return int64_t{relative} + rowNumber; }
 
 std::string shownActionNumberText(int32_t relative, int32_t rowNumber) {

@@ -19,6 +19,9 @@ int32_t repeatCountDown(int32_t count);  // count - 1, at least 1
 int32_t waitUp(int32_t waitMs);          // next multiple of 500 above (toward zero for negatives)
 int32_t waitDown(int32_t waitMs);        // next multiple of 500 below, at least 0
 
+// A nudge button's one-pixel move of a coordinate, stopping at the ends of int32.
+int32_t nudgeCoordinate(int32_t value, int32_t delta);
+
 // trueJump, falseJump and offsetRef are stored relative to the action's own position and
 // shown as absolute 1-based numbers (rowNumber is the action's own number).
 int64_t shownActionNumber(int32_t relative, int32_t rowNumber);

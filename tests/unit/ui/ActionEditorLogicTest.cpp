@@ -31,6 +31,9 @@ TEST(EditorStepButtons, FollowTheTable) {
         {"wait-", waitDown, INT32_MIN, 0},         {"wait-", waitDown, INT32_MAX, 2147483500},
     };
     for (const StepCase& c : cases) EXPECT_EQ(c.step(c.before), c.after) << c.button << " on " << c.before;
+    EXPECT_EQ(nudgeCoordinate(10, -1), 9);
+    EXPECT_EQ(nudgeCoordinate(INT32_MAX, 1), INT32_MAX);
+    EXPECT_EQ(nudgeCoordinate(INT32_MIN, -1), INT32_MIN);
 }
 
 struct NumberCase {

@@ -1,4 +1,4 @@
-// The action editor against its template, with the real position marker and scripted
+// The action editor against its template, with the real position marker and a scripted
 // screen, pointer, colour chooser and file dialog.
 #include "ui/dialogs/ActionEditorDialog.h"
 
@@ -6,64 +6,42 @@
 
 #include <shlobj.h>
 
-#include <atomic>
 #include <cstring>
-#include <thread>
+#include <memory>
 
-#include "dialogs/DialogTemplateCheck.h"
+#include "dialogs/DialogTestSupport.h"
 #include "engine/TestWindow.h"
 #include "engine/win32/Win32Input.h"
 #include "resource.h"
-#include "ui/dialogs/Win32ActionDialogs.h"
 #include "ui/UiFakes.h"
+#include "ui/dialogs/Win32ActionDialogs.h"
 
 namespace tappling {
 namespace {
 
 using test::ControlRow;
 
-class ScriptedScreen final : public Screen {
+// Everything the editor asks the system, answered from a script.
+class Scripted final : public Screen, public InputSink, public ColourChooser, public FileDialogs {
 public:
-    std::optional<uint32_t> pixel;
-    Point asked{};
+    std::optional<uint32_t> pixel, colour;
+    std::optional<std::string> file;
+    Point pointer{}, pixelAsked{};
+    uint32_t colourAsked = 0;
+    std::optional<ChooseMode> fileAsked;
+
     ScreenRect virtualScreen() override { return {0, 0, 1024, 768}; }
     std::optional<PixelCapture> capture(const ScreenRect&) override { return std::nullopt; }
-    std::optional<uint32_t> pixelAt(int32_t x, int32_t y) override {
-        asked = {x, y};
-        return pixel;
-    }
+    std::optional<uint32_t> pixelAt(int32_t x, int32_t y) override { return pixelAsked = {x, y}, pixel; }
     uint32_t doubleClickTime() override { return 500; }
     Point doubleClickSize() override { return {4, 4}; }
-};
-
-class ScriptedPointer final : public InputSink {
-public:
-    Point position{};
     void setCursorPos(int32_t, int32_t) override {}
     void clipCursorFree() override {}
-    Point cursorPos() override { return position; }
+    Point cursorPos() override { return pointer; }
     void mouseButton(uint32_t) override {}
     void key(uint8_t, uint32_t) override {}
-};
-
-class ScriptedColours final : public ColourChooser {
-public:
-    std::optional<uint32_t> answer;
-    uint32_t initial = 0;
-    std::optional<uint32_t> chooseColour(HWND, uint32_t start) override {
-        initial = start;
-        return answer;
-    }
-};
-
-class ScriptedFiles final : public FileDialogs {
-public:
-    std::optional<std::string> answer;
-    std::optional<ChooseMode> mode;
-    std::optional<std::string> choose(ChooseMode asked, const std::string&) override {
-        mode = asked;
-        return answer;
-    }
+    std::optional<uint32_t> chooseColour(HWND, uint32_t initial) override { return colourAsked = initial, colour; }
+    std::optional<std::string> choose(ChooseMode mode, const std::string&) override { return fileAsked = mode, file; }
 };
 
 ActionRecord recordOf(ActionType type, int32_t x = 120, int32_t y = 90) {
@@ -136,33 +114,33 @@ protected:
         editor = std::make_unique<ActionEditorDialog>(GetModuleHandleW(nullptr), services, record, rowNumber);
         HWND hwnd = editor->createModeless();
         EXPECT_NE(hwnd, nullptr);
+        ShowWindow(hwnd, SW_SHOW);
         test::pumpFor(20);
         return hwnd;
     }
     HWND control(int id) const { return GetDlgItem(editor->hwnd(), id); }
     std::wstring textOf(int id) const { return test::windowText(control(id)); }
     void type(int id, const wchar_t* text) { SetWindowTextW(control(id), text); }
-    void click(int id) { SendMessageW(editor->hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control(id))); }
+    void click(int id) { SendMessageW(editor->hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
     bool enabled(int id) const { return IsWindowEnabled(control(id)) != FALSE; }
     void selectType(ActionType type) {
         SendMessageW(control(IDC_EDITOR_TYPE), CB_SETCURSEL, code(type), 0);
-        SendMessageW(editor->hwnd(), WM_COMMAND, MAKEWPARAM(IDC_EDITOR_TYPE, CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(control(IDC_EDITOR_TYPE)));
+        SendMessageW(editor->hwnd(), WM_COMMAND, MAKEWPARAM(IDC_EDITOR_TYPE, CBN_SELCHANGE), 0);
     }
     bool markerShown() const { return marker.window() != nullptr && IsWindowVisible(marker.window()); }
+    bool boxesShow(int x, int y) {
+        return test::pumpUntil([&] { return textOf(IDC_EDITOR_X) == std::to_wstring(x) &&
+                                            textOf(IDC_EDITOR_Y) == std::to_wstring(y); }, 2000);
+    }
 
     PositionMarker marker{GetModuleHandleW(nullptr)};
-    ScriptedScreen screen;
-    ScriptedPointer pointer;
-    ScriptedColours colours;
-    ScriptedFiles files;
-    ActionEditorServices services{marker, screen, pointer, colours, files};
+    Scripted system;
+    ActionEditorServices services{marker, system, system, system, system};
     std::unique_ptr<ActionEditorDialog> editor;
 };
 
 TEST_F(ActionEditorDialogTest, ControlsFollowTheTemplate) {
-    ActionRecord record = recordOf(ActionType::LeftClick);
-    HWND dialog = open(record);
+    HWND dialog = open(recordOf(ActionType::LeftClick));
     test::expectDialogFrame(dialog, L"設定");
     test::expectControls(dialog, kEditorControls);
     HWND types = control(IDC_EDITOR_TYPE);
@@ -176,41 +154,42 @@ TEST_F(ActionEditorDialogTest, ControlsFollowTheTemplate) {
     EXPECT_EQ(SendMessageW(types, CB_GETCURSEL, 0, 0), 0);
 }
 
-// Which type-dependent controls are enabled, as the editor opens on each type.
+// Which type-dependent controls are enabled as the editor opens on each type, and after
+// a change to it in the type list.
 TEST_F(ActionEditorDialogTest, EnabledControlsFollowTheType) {
     struct Case {
         ActionType type;
-        bool position, input, file, condition, detail;
+        const char* enabled;  // P position boxes, I input text, F file, C condition, D detail
     };
-    const Case cases[] = {
-        {ActionType::LeftClick, true, false, false, false, false},
-        {ActionType::WaitOnly, false, false, false, false, false},
-        {ActionType::KeyboardInput, false, true, false, false, false},
-        {ActionType::ExecuteFile, false, false, true, false, false},
-        {ActionType::Condition, true, false, false, true, true},
-        {ActionType::Skip, false, false, false, false, true},
-        {ActionType::Shutdown, false, false, false, false, false},
-    };
-    for (const Case& c : cases) {
-        open(recordOf(c.type));
-        SCOPED_TRACE(code(c.type));
-        EXPECT_EQ(enabled(IDC_EDITOR_X), c.position);
-        EXPECT_EQ(enabled(IDC_EDITOR_Y), c.position);
-        EXPECT_EQ(markerShown(), c.position);
-        EXPECT_EQ(enabled(IDC_EDITOR_INPUT_TEXT), c.input);
-        EXPECT_EQ(enabled(IDC_EDITOR_NEWLINE), c.input);
-        for (int id : {IDC_EDITOR_FILE_PATH, IDC_EDITOR_MAXIMIZED, IDC_EDITOR_BROWSE}) EXPECT_EQ(enabled(id), c.file) << id;
-        for (int id : {IDC_EDITOR_SWATCH, IDC_EDITOR_CHOOSE_COLOUR, IDC_EDITOR_TAKE_COLOUR, IDC_EDITOR_INVERT})
-            EXPECT_EQ(enabled(id), c.condition) << id;
-        EXPECT_EQ(enabled(IDC_EDITOR_DETAIL), c.detail);
-        for (int id : {IDC_EDITOR_COMMENT, IDC_EDITOR_REPEAT, IDC_EDITOR_PRE_WAIT, IDC_EDITOR_POST_WAIT, IDOK})
-            EXPECT_TRUE(enabled(id)) << id;
-        EXPECT_FALSE(enabled(IDC_EDITOR_OFFSET_REF));
-        EXPECT_EQ(marker.locked, 0);
+    const Case cases[] = {{ActionType::LeftClick, "P"}, {ActionType::WaitOnly, ""},     {ActionType::KeyboardInput, "I"},
+                          {ActionType::ExecuteFile, "F"}, {ActionType::Condition, "PCD"}, {ActionType::Skip, "D"},
+                          {ActionType::Shutdown, ""}};
+    const std::pair<char, std::vector<int>> groups[] = {
+        {'P', {IDC_EDITOR_X, IDC_EDITOR_Y}},
+        {'I', {IDC_EDITOR_INPUT_TEXT, IDC_EDITOR_NEWLINE}},
+        {'F', {IDC_EDITOR_FILE_PATH, IDC_EDITOR_MAXIMIZED, IDC_EDITOR_BROWSE}},
+        {'C', {IDC_EDITOR_SWATCH, IDC_EDITOR_CHOOSE_COLOUR, IDC_EDITOR_TAKE_COLOUR, IDC_EDITOR_INVERT}},
+        {'D', {IDC_EDITOR_DETAIL}}};
+    for (const bool byTypeList : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << code(c.type) << (byTypeList ? " chosen" : " opened"));
+            if (byTypeList) {
+                selectType(c.type);
+            } else {
+                open(recordOf(c.type));
+            }
+            for (const auto& [letter, ids] : groups)
+                for (int id : ids) EXPECT_EQ(enabled(id), std::strchr(c.enabled, letter) != nullptr) << id;
+            EXPECT_EQ(markerShown(), std::strchr(c.enabled, 'P') != nullptr);
+            for (int id : {IDC_EDITOR_COMMENT, IDC_EDITOR_REPEAT, IDC_EDITOR_PRE_WAIT, IDC_EDITOR_POST_WAIT, IDOK})
+                EXPECT_TRUE(enabled(id)) << id;
+            EXPECT_FALSE(enabled(IDC_EDITOR_OFFSET_REF));
+            EXPECT_EQ(marker.locked, 0);
+        }
     }
 }
 
-TEST_F(ActionEditorDialogTest, StepButtons) {
+TEST_F(ActionEditorDialogTest, StepButtonsAndTheOffsetBox) {
     struct Case {
         int box, button;
         const wchar_t* before;
@@ -233,6 +212,9 @@ TEST_F(ActionEditorDialogTest, StepButtons) {
         click(c.button);
         EXPECT_EQ(textOf(c.box), c.after) << c.button << " on " << c.before;
     }
+    CheckDlgButton(editor->hwnd(), IDC_EDITOR_OFFSET_ENABLED, BST_CHECKED);
+    click(IDC_EDITOR_OFFSET_ENABLED);
+    EXPECT_TRUE(enabled(IDC_EDITOR_OFFSET_REF));
 }
 
 // OK reads every box, disabled ones included, and every check box, into the copy.
@@ -242,65 +224,34 @@ TEST_F(ActionEditorDialogTest, OkReadsEveryBoxAndCheckBox) {
     original.conditionColor = 0x112233;
     open(original, 5);
     EXPECT_FALSE(IsDlgButtonChecked(editor->hwnd(), IDC_EDITOR_INVERT));
-    type(IDC_EDITOR_X, L"-15");
-    type(IDC_EDITOR_Y, L"abc");
-    type(IDC_EDITOR_PRE_WAIT, L"-300");
-    type(IDC_EDITOR_POST_WAIT, L"99999999999");
-    type(IDC_EDITOR_REPEAT, L"0");
-    type(IDC_EDITOR_INPUT_TEXT, L"日本語 text");
-    type(IDC_EDITOR_COMMENT, L"コメント");
-    type(IDC_EDITOR_FILE_PATH, L"C:\\data\\a.txt");
-    type(IDC_EDITOR_OFFSET_REF, L"7");
+    const std::pair<int, const wchar_t*> typed[] = {
+        {IDC_EDITOR_X, L"-15"},           {IDC_EDITOR_Y, L"abc"},          {IDC_EDITOR_PRE_WAIT, L"-300"},
+        {IDC_EDITOR_POST_WAIT, L"99999999999"}, {IDC_EDITOR_REPEAT, L"0"}, {IDC_EDITOR_INPUT_TEXT, L"日本語 text"},
+        {IDC_EDITOR_COMMENT, L"コメント"}, {IDC_EDITOR_FILE_PATH, L"C:\\a.txt"}, {IDC_EDITOR_OFFSET_REF, L"7"}};
+    for (const auto& [id, text] : typed) type(id, text);
     for (int id : {IDC_EDITOR_NEWLINE, IDC_EDITOR_MAXIMIZED, IDC_EDITOR_FIRST_LOOP_ONLY, IDC_EDITOR_OFFSET_ENABLED})
         CheckDlgButton(editor->hwnd(), id, BST_CHECKED);
     click(IDOK);
     ASSERT_EQ(editor->result(), IDOK);
-    const ActionRecord& r = editor->record();
-    EXPECT_EQ(r.x, -15);
-    EXPECT_EQ(r.y, 0);
-    EXPECT_EQ(r.preWaitMs, -300);
-    EXPECT_EQ(r.postWaitMs, INT32_MAX);
-    EXPECT_EQ(r.repeatCount, 0);
-    EXPECT_EQ(r.inputText, "\x93\xfa\x96\x7b\x8c\xea text");  // code page 932
-    EXPECT_EQ(r.comment, "\x83\x52\x83\x81\x83\x93\x83\x67");
-    EXPECT_EQ(r.filePath, "C:\\data\\a.txt");
-    EXPECT_EQ(r.offsetRef, 2);
-    EXPECT_EQ(r.newlineAfterInput, 1);
-    EXPECT_EQ(r.startMaximized, 1);
-    EXPECT_EQ(r.firstLoopOnly, 1);
-    EXPECT_EQ(r.offsetEnabled, 1);
-    EXPECT_EQ(r.invertCondition, 0);
-    EXPECT_EQ(r.conditionColor, 0x112233);
-    EXPECT_EQ(r.actionType, ActionType::WaitOnly);
+    ActionRecord expected = original;
+    expected.x = -15;
+    expected.y = 0;
+    expected.preWaitMs = -300;
+    expected.postWaitMs = INT32_MAX;
+    expected.repeatCount = 0;
+    expected.inputText = "\x93\xfa\x96\x7b\x8c\xea text";  // code page 932
+    expected.comment = "\x83\x52\x83\x81\x83\x93\x83\x67";
+    expected.filePath = "C:\\a.txt";
+    expected.offsetRef = 2;
+    expected.newlineAfterInput = expected.startMaximized = expected.firstLoopOnly = expected.offsetEnabled = 1;
+    expected.invertCondition = 0;
+    EXPECT_EQ(editor->record(), expected);
     EXPECT_EQ(marker.locked, 1);
 }
 
-TEST_F(ActionEditorDialogTest, UntouchedRecordComesBackWhole) {
-    ActionRecord original = recordOf(ActionType::Condition, 33, 44);
-    original.inputText = "\x82\xa0\xff";  // bytes the code page cannot show survive an untouched box
-    original.comment = "note";
-    original.offsetRef = -3;
-    original.trueJump = 4;
-    original.invertCondition = 1;
-    original.conditionColor = 0x00ABCDEF;
-    open(original, 9);
-    EXPECT_EQ(textOf(IDC_EDITOR_OFFSET_REF), L"6");
-    click(IDOK);
-    EXPECT_EQ(editor->record(), original);
-}
-
-TEST_F(ActionEditorDialogTest, CancelLocksAndHidesTheMarker) {
-    open(recordOf(ActionType::LeftClick));
-    selectType(ActionType::Condition);
-    colours.answer = 0x0000FF;
-    click(IDC_EDITOR_CHOOSE_COLOUR);
-    click(IDCANCEL);
-    EXPECT_EQ(editor->result(), IDCANCEL);
-    EXPECT_EQ(marker.locked, 1);
-    EXPECT_FALSE(markerShown());
-}
-
-TEST_F(ActionEditorDialogTest, TypeChangeTakesTheBoxesAndShowsTheMarker) {
+// A change to a type with a position takes the boxes and shows the marker there; Cancel
+// then locks and hides the marker.
+TEST_F(ActionEditorDialogTest, TypeChangeThenCancel) {
     open(recordOf(ActionType::WaitOnly, 120, 90));
     EXPECT_FALSE(markerShown());
     type(IDC_EDITOR_X, L"140");
@@ -310,11 +261,10 @@ TEST_F(ActionEditorDialogTest, TypeChangeTakesTheBoxesAndShowsTheMarker) {
     EXPECT_TRUE(markerShown());
     EXPECT_EQ(marker.currentX, 140);
     EXPECT_EQ(marker.currentY, 90);
-    EXPECT_TRUE(enabled(IDC_EDITOR_X));
-    selectType(ActionType::KeyboardInput);
+    click(IDCANCEL);
+    EXPECT_EQ(editor->result(), IDCANCEL);
+    EXPECT_EQ(marker.locked, 1);
     EXPECT_FALSE(markerShown());
-    EXPECT_FALSE(enabled(IDC_EDITOR_Y));
-    EXPECT_TRUE(enabled(IDC_EDITOR_INPUT_TEXT));
 }
 
 TEST_F(ActionEditorDialogTest, UnknownTypeSelectsNothingAndKeepsItsCode) {
@@ -334,11 +284,9 @@ TEST_F(ActionEditorDialogTest, MarkerAndBoxesFollowEachOther) {
     type(IDC_EDITOR_X, L"200");
     type(IDC_EDITOR_Y, L"160");
     SetFocus(control(IDC_EDITOR_COMMENT));
-    test::pumpFor(20);
     EXPECT_EQ(marker.currentX, 200);
     EXPECT_EQ(marker.currentY, 160);
     EXPECT_EQ(editor->record().x, 120);  // OK reads the boxes
-
     const struct {
         int button, x, y;
     } nudges[] = {{IDC_EDITOR_X_MINUS, 199, 160}, {IDC_EDITOR_X_PLUS, 200, 160}, {IDC_EDITOR_Y_MINUS, 200, 159},
@@ -347,12 +295,10 @@ TEST_F(ActionEditorDialogTest, MarkerAndBoxesFollowEachOther) {
         click(n.button);
         EXPECT_EQ(marker.currentX, n.x);
         EXPECT_EQ(marker.currentY, n.y);
-        EXPECT_TRUE(test::pumpUntil([&] { return textOf(IDC_EDITOR_X) == std::to_wstring(n.x) &&
-                                                 textOf(IDC_EDITOR_Y) == std::to_wstring(n.y); }, 1000))
-            << n.button;
+        EXPECT_TRUE(boxesShow(n.x, n.y)) << n.button;
     }
     SetWindowPos(marker.window(), nullptr, 321, 87, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_TRUE(test::pumpUntil([&] { return textOf(IDC_EDITOR_X) == L"321" && textOf(IDC_EDITOR_Y) == L"87"; }, 1000));
+    EXPECT_TRUE(boxesShow(321, 87));
     click(IDOK);
     EXPECT_EQ(editor->record().x, 321);
     EXPECT_EQ(editor->record().y, 87);
@@ -361,9 +307,10 @@ TEST_F(ActionEditorDialogTest, MarkerAndBoxesFollowEachOther) {
 // A real drag of the marker with the mouse moves the boxes; OK stores the new point.
 TEST_F(ActionEditorDialogTest, BoxesFollowARealDragOfTheMarker) {
     open(recordOf(ActionType::LeftClick, 300, 200));
+    SetForegroundWindow(editor->hwnd());
+    SetFocus(control(IDC_EDITOR_X));  // the press on the marker takes the focus from the box
     SetWindowPos(marker.window(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    test::pumpFor(50);
-    Win32Input input;
+    Win32Input input;  // press on the marker, move by (+10, -5), release
     input.setCursorPos(306, 206);
     test::pumpFor(50);
     input.mouseButton(kLeftDown);
@@ -371,57 +318,36 @@ TEST_F(ActionEditorDialogTest, BoxesFollowARealDragOfTheMarker) {
     input.setCursorPos(316, 201);
     test::pumpFor(50);
     input.mouseButton(kLeftUp);
-    EXPECT_TRUE(test::pumpUntil([&] { return textOf(IDC_EDITOR_X) == L"310" && textOf(IDC_EDITOR_Y) == L"195"; }, 3000))
-        << "x " << marker.currentX << " y " << marker.currentY;
+    EXPECT_TRUE(boxesShow(310, 195)) << marker.currentX << "," << marker.currentY;
     click(IDOK);
     EXPECT_EQ(editor->record().x, 310);
     EXPECT_EQ(editor->record().y, 195);
     test::pumpFor(GetDoubleClickTime() + 50);
 }
 
-TEST_F(ActionEditorDialogTest, F9TakesThePointerWhereverTheFocusIs) {
-    open(recordOf(ActionType::LeftClick, 120, 90));
-    pointer.position = {77, 88};
-    SendMessageW(control(IDC_EDITOR_COMMENT), WM_KEYDOWN, VK_F9, 0);
-    EXPECT_EQ(textOf(IDC_EDITOR_X), L"77");
-    EXPECT_EQ(textOf(IDC_EDITOR_Y), L"88");
-    EXPECT_EQ(editor->record().x, 77);
-    pointer.position = {5, 6};
+// F9 on the real keyboard while a box has the focus, and sent to the dialog itself.
+TEST_F(ActionEditorDialogTest, F9TakesThePointer) {
+    open(recordOf(ActionType::WaitOnly));
+    SetForegroundWindow(editor->hwnd());
+    SetFocus(control(IDC_EDITOR_COMMENT));
+    test::pumpFor(50);
+    system.pointer = {412, 213};
+    Win32Input input;
+    input.key(VK_F9, 0);
+    input.key(VK_F9, KEYEVENTF_KEYUP);
+    EXPECT_TRUE(boxesShow(412, 213));
+    system.pointer = {5, 6};
     SendMessageW(editor->hwnd(), WM_KEYDOWN, VK_F9, 0);
+    EXPECT_EQ(editor->record().x, 5);
     EXPECT_EQ(editor->record().y, 6);
-    EXPECT_EQ(marker.currentX, 120);  // the marker stays
-    test::pumpFor(20);
-    EXPECT_EQ(textOf(IDC_EDITOR_X), L"5");
+    EXPECT_TRUE(boxesShow(5, 6));
 }
 
-TEST_F(ActionEditorDialogTest, ColourFromTheScreenAndTheChooser) {
-    ActionRecord original = recordOf(ActionType::Condition, 120, 90);
-    original.conditionColor = 0x010203;
-    open(original);
-    type(IDC_EDITOR_X, L"130");
-    screen.pixel = std::nullopt;
-    click(IDC_EDITOR_TAKE_COLOUR);
-    EXPECT_EQ(editor->record().conditionColor, 0x010203);
-    screen.pixel = 0x00A0B0C0;
-    click(IDC_EDITOR_TAKE_COLOUR);
-    EXPECT_EQ(screen.asked, (Point{130, 90}));
-    EXPECT_EQ(editor->record().conditionColor, 0x00A0B0C0);
-
-    colours.answer = std::nullopt;
-    click(IDC_EDITOR_CHOOSE_COLOUR);
-    EXPECT_EQ(colours.initial, 0x00A0B0C0u);
-    EXPECT_EQ(editor->record().conditionColor, 0x00A0B0C0);
-    colours.answer = 0x00123456;
-    click(IDC_EDITOR_CHOOSE_COLOUR);
-    EXPECT_EQ(editor->record().conditionColor, 0x00123456);
-}
-
-// The swatch shows the condition colour inside its frame; other types leave it plain.
-TEST_F(ActionEditorDialogTest, SwatchShowsTheConditionColour) {
+// "取得", "指定" and the swatch that shows the condition colour inside its frame.
+TEST_F(ActionEditorDialogTest, ConditionColourAndSwatch) {
     ActionRecord original = recordOf(ActionType::Condition);
     original.conditionColor = 0x00204080;
     open(original);
-    ShowWindow(editor->hwnd(), SW_SHOW);
     SetWindowPos(editor->hwnd(), HWND_TOPMOST, 400, 300, 0, 0, SWP_NOSIZE);
     auto pixel = [&](int x, int y) {
         HWND swatch = control(IDC_EDITOR_SWATCH);
@@ -431,8 +357,19 @@ TEST_F(ActionEditorDialogTest, SwatchShowsTheConditionColour) {
         return colour;
     };
     EXPECT_TRUE(test::pumpUntil([&] { return pixel(5, 5) == 0x00204080; }, 2000)) << std::hex << pixel(5, 5);
-    colours.answer = 0x00FF8000;
+    type(IDC_EDITOR_X, L"130");
+    click(IDC_EDITOR_TAKE_COLOUR);  // no screen to read: unchanged
+    EXPECT_EQ(editor->record().conditionColor, 0x00204080);
+    system.pixel = 0x00A0B0C0;
+    click(IDC_EDITOR_TAKE_COLOUR);
+    EXPECT_EQ(system.pixelAsked, (Point{130, 90}));
+    EXPECT_EQ(editor->record().conditionColor, 0x00A0B0C0);
+    click(IDC_EDITOR_CHOOSE_COLOUR);  // cancelled
+    EXPECT_EQ(system.colourAsked, 0x00A0B0C0u);
+    EXPECT_EQ(editor->record().conditionColor, 0x00A0B0C0);
+    system.colour = 0x00FF8000;
     click(IDC_EDITOR_CHOOSE_COLOUR);
+    EXPECT_EQ(editor->record().conditionColor, 0x00FF8000);
     EXPECT_EQ(pixel(3, 3), 0x00FF8000u);
     EXPECT_NE(pixel(0, 0), 0x00FF8000u);  // the frame stays
     selectType(ActionType::WaitOnly);
@@ -442,70 +379,38 @@ TEST_F(ActionEditorDialogTest, SwatchShowsTheConditionColour) {
 // "詳細設定" runs the detail settings on the editor's copy; OK there writes into it.
 TEST_F(ActionEditorDialogTest, DetailSettingsWriteIntoTheCopy) {
     ActionRecord original = recordOf(ActionType::Condition);
-    original.trueJump = 1;
     open(original, 4);
-    std::thread user([] {
-        HWND found = nullptr;
-        for (int i = 0; i < 500 && (found == nullptr || !IsWindowVisible(found)); ++i, Sleep(10))
-            found = FindWindowW(nullptr, L"詳細設定");
-        if (found == nullptr) return;
-        SendMessageW(GetDlgItem(found, IDC_DETAIL_TRUE_JUMP), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"10"));
-        SendMessageW(GetDlgItem(found, IDC_DETAIL_RANGE_X), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"12"));
-        PostMessageW(found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    std::thread user = test::userOn(L"詳細設定", [](HWND dialog) {
+        SendMessageW(GetDlgItem(dialog, IDC_DETAIL_TRUE_JUMP), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"10"));
+        SendMessageW(GetDlgItem(dialog, IDC_DETAIL_RANGE_X), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"12"));
+        test::press(dialog, IDOK);
     });
     click(IDC_EDITOR_DETAIL);  // modal until the user above presses OK
     user.join();
     EXPECT_EQ(editor->record().trueJump, 6);
     EXPECT_EQ(editor->record().searchRangeX, 12);
-    click(IDOK);
-    EXPECT_EQ(editor->record().trueJump, 6);
 }
 
-// F9 pressed on the real keyboard while a box has the focus.
-TEST_F(ActionEditorDialogTest, F9WithRealInput) {
-    open(recordOf(ActionType::WaitOnly));
-    ShowWindow(editor->hwnd(), SW_SHOW);
-    SetForegroundWindow(editor->hwnd());
-    SetFocus(control(IDC_EDITOR_COMMENT));
-    test::pumpFor(50);
-    pointer.position = {412, 213};
-    Win32Input input;
-    input.key(VK_F9, 0);
-    input.key(VK_F9, KEYEVENTF_KEYUP);
-    EXPECT_TRUE(test::pumpUntil([&] { return textOf(IDC_EDITOR_X) == L"412"; }, 2000));
-    EXPECT_EQ(textOf(IDC_EDITOR_Y), L"213");
-}
-
-TEST_F(ActionEditorDialogTest, BrowseFillsTheFileName) {
-    open(recordOf(ActionType::ExecuteFile));
-    type(IDC_EDITOR_FILE_PATH, L"keep");
-    click(IDC_EDITOR_BROWSE);
-    EXPECT_EQ(files.mode, ChooseMode::AnyFile);
-    EXPECT_EQ(textOf(IDC_EDITOR_FILE_PATH), L"keep");
-    files.answer = "C:\\tools\\run.bat";
-    click(IDC_EDITOR_BROWSE);
-    EXPECT_EQ(textOf(IDC_EDITOR_FILE_PATH), L"C:\\tools\\run.bat");
-    EXPECT_TRUE(enabled(IDOK));
-}
-
-// A shell drop of one or more paths, as the shell packs them.
+// A shell drop of one path, as the shell packs it.
 HDROP makeDrop(const std::wstring& path) {
-    const size_t bytes = sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t));
     auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
     drop->pFiles = sizeof(DROPFILES);
     drop->fWide = TRUE;
-    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), path.c_str(), path.size() * sizeof(wchar_t));
+    std::memcpy(drop + 1, path.c_str(), path.size() * sizeof(wchar_t));
     GlobalUnlock(memory);
     return static_cast<HDROP>(memory);
 }
 
-TEST_F(ActionEditorDialogTest, DroppedFileSwitchesToExecuteFile) {
+// "参照" and a dropped file fill "ファイル名"; the drop switches the type to ExecuteFile.
+TEST_F(ActionEditorDialogTest, BrowsedAndDroppedFiles) {
     open(recordOf(ActionType::LeftClick, 50, 60));
-    ShowWindow(editor->hwnd(), SW_SHOW);
     SetFocus(control(IDC_EDITOR_X));  // disabling the focused box must not bring the marker back
     ASSERT_EQ(GetFocus(), control(IDC_EDITOR_X));
-    SendMessageW(editor->hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(makeDrop(L"C:\\docs\\報告.txt")), 0);
+    auto drop = [&](const std::wstring& path) {
+        SendMessageW(editor->hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(makeDrop(path)), 0);
+    };
+    drop(L"C:\\docs\\報告.txt");
     EXPECT_EQ(textOf(IDC_EDITOR_FILE_PATH), L"C:\\docs\\報告.txt");
     EXPECT_EQ(editor->record().actionType, ActionType::ExecuteFile);
     EXPECT_EQ(SendMessageW(control(IDC_EDITOR_TYPE), CB_GETCURSEL, 0, 0), code(ActionType::ExecuteFile));
@@ -513,61 +418,65 @@ TEST_F(ActionEditorDialogTest, DroppedFileSwitchesToExecuteFile) {
     EXPECT_FALSE(markerShown());
     for (int id : {IDC_EDITOR_FILE_PATH, IDC_EDITOR_MAXIMIZED, IDC_EDITOR_BROWSE}) EXPECT_TRUE(enabled(id)) << id;
 
-    selectType(ActionType::KeyboardInput);
-    SendMessageW(editor->hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(makeDrop(L"C:\\b.txt")), 0);
-    EXPECT_TRUE(enabled(IDC_EDITOR_INPUT_TEXT));  // the other type controls keep their state
-    EXPECT_TRUE(enabled(IDC_EDITOR_FILE_PATH));
+    click(IDC_EDITOR_BROWSE);  // cancelled
+    EXPECT_EQ(system.fileAsked, ChooseMode::AnyFile);
+    EXPECT_EQ(textOf(IDC_EDITOR_FILE_PATH), L"C:\\docs\\報告.txt");
+    system.file = "C:\\tools\\run.bat";
+    click(IDC_EDITOR_BROWSE);
+    EXPECT_EQ(textOf(IDC_EDITOR_FILE_PATH), L"C:\\tools\\run.bat");
+    EXPECT_TRUE(IsWindowEnabled(editor->hwnd()));
 
-    // A path longer than the buffer is cut to 255 bytes.
+    selectType(ActionType::KeyboardInput);
+    drop(L"C:\\b.txt");
+    EXPECT_TRUE(enabled(IDC_EDITOR_INPUT_TEXT));  // the other type controls keep their state
     const std::wstring longPath = L"C:\\" + std::wstring(400, L'a');
-    SendMessageW(editor->hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(makeDrop(longPath)), 0);
+    drop(longPath);  // longer than the 256-byte buffer: cut to 255 bytes
     EXPECT_EQ(textOf(IDC_EDITOR_FILE_PATH), longPath.substr(0, 255));
     click(IDOK);
     EXPECT_EQ(editor->record().filePath.size(), 255u);
 }
 
-TEST_F(ActionEditorDialogTest, OffsetBoxFollowsItsCheckBox) {
-    open(recordOf(ActionType::LeftClick));
-    EXPECT_FALSE(enabled(IDC_EDITOR_OFFSET_REF));
-    CheckDlgButton(editor->hwnd(), IDC_EDITOR_OFFSET_ENABLED, BST_CHECKED);
-    click(IDC_EDITOR_OFFSET_ENABLED);
-    EXPECT_TRUE(enabled(IDC_EDITOR_OFFSET_REF));
-}
-
-// Modal, through the seam the main window uses: the fields round-trip on OK, Cancel
-// gives nothing back.
+// Modal, through the seam the main window uses: every field round-trips on OK (texts the
+// code page cannot show included), Cancel gives nothing back.
 TEST_F(ActionEditorDialogTest, ModalEditorThroughTheSeam) {
     TestPlatform platform;
-    ScriptedFiles noFiles;
-    Win32ActionDialogs dialogs(GetModuleHandleW(nullptr), marker, platform.platform, noFiles);
+    Win32ActionDialogs dialogs(GetModuleHandleW(nullptr), marker, platform.platform, system);
+    ActionRecord original = recordOf(ActionType::Condition, 11, 22);
+    original.inputText = "\x82\xa0\xff";
+    original.comment = "before";
+    original.offsetRef = -3;
+    original.trueJump = 4;
+    original.falseJump = -1;
+    original.searchRangeX = 9;
+    original.invertCondition = 1;
+    original.conditionColor = 0x00ABCDEF;
+    original.repeatCount = 3;
     for (const bool accept : {true, false}) {
-        std::atomic<bool> done{false};
-        std::thread user([&] {
-            HWND found = nullptr;
-            for (int i = 0; i < 500 && (found == nullptr || !IsWindowVisible(found)); ++i, Sleep(10))
-                found = FindWindowW(nullptr, L"設定");
-            if (found != nullptr) {
-                SendMessageW(GetDlgItem(found, IDC_EDITOR_COMMENT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"edited"));
-                PostMessageW(found, WM_COMMAND, MAKEWPARAM(accept ? IDOK : IDCANCEL, BN_CLICKED), 0);
-            }
-            done = true;
+        std::thread user = test::userOn(L"設定", [accept](HWND dialog) {
+            SendMessageW(GetDlgItem(dialog, IDC_EDITOR_COMMENT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"edited"));
+            test::press(dialog, accept ? IDOK : IDCANCEL);
         });
-        ActionRecord original = recordOf(ActionType::RightClick, 11, 22);
-        original.comment = "before";
         const std::optional<ActionRecord> edited = dialogs.editAction(original, 3);
         user.join();
-        ASSERT_TRUE(done);
-        if (accept) {
-            ASSERT_TRUE(edited.has_value());
-            ActionRecord expected = original;
-            expected.comment = "edited";
-            EXPECT_EQ(edited->comment, "edited");
-            EXPECT_EQ(*edited, expected);
-        } else {
-            EXPECT_FALSE(edited.has_value());
-        }
         EXPECT_EQ(marker.locked, 1);
+        if (!accept) {
+            EXPECT_FALSE(edited.has_value());
+            continue;
+        }
+        ASSERT_TRUE(edited.has_value());
+        ActionRecord expected = original;
+        expected.comment = "edited";
+        EXPECT_EQ(*edited, expected);
     }
+}
+
+// The system colour chooser opens on the condition colour and reports it back on OK.
+TEST(Win32ColourChooserTest, ReportsTheChosenColour) {
+    Win32ColourChooser chooser;
+    std::thread user = test::userOn(nullptr, [](HWND dialog) { test::press(dialog, IDOK); });
+    const std::optional<uint32_t> colour = chooser.chooseColour(nullptr, 0x00336699);
+    user.join();
+    EXPECT_EQ(colour, std::optional<uint32_t>(0x00336699));
 }
 
 }  // namespace

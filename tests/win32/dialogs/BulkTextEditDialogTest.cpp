@@ -5,9 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <thread>
 
-#include "dialogs/DialogTemplateCheck.h"
+#include "dialogs/DialogTestSupport.h"
 #include "engine/TestWindow.h"
 #include "model/win32/Win32CodePage.h"
 #include "resource.h"
@@ -90,13 +89,12 @@ TEST_F(BulkTextEditDialogTest, OkChangesTheListedKeyboardInputs) {
     }
 }
 
-TEST_F(BulkTextEditDialogTest, UntouchedTextKeepsItsBytes) {
+TEST_F(BulkTextEditDialogTest, UntouchedTextKeepsItsBytesAndCancelChangesNothing) {
     open("1");
     click(IDOK);
     EXPECT_EQ(actions.at(0).inputText, kHello);
-}
-
-TEST_F(BulkTextEditDialogTest, CancelChangesNothing) {
+    actions.at(0).inputText = "old";
+    prompter.messages.clear();
     open("1,3");
     type(IDC_BULK_TEXT, L"changed");
     click(IDCANCEL);
@@ -115,11 +113,8 @@ TEST_F(BulkTextEditDialogTest, ModalThroughTheSeam) {
     dialogs.setPrompter(prompter);
     for (const bool accept : {true, false}) {
         actions.at(2).inputText = "old";
-        std::thread user([&] {
-            HWND found = nullptr;
-            for (int i = 0; i < 500 && (found == nullptr || !IsWindowVisible(found)); ++i, Sleep(10))
-                found = FindWindowW(nullptr, L"一括入力文字編集");
-            if (found != nullptr) PostMessageW(found, WM_COMMAND, MAKEWPARAM(accept ? IDOK : IDCANCEL, BN_CLICKED), 0);
+        std::thread user = test::userOn(L"一括入力文字編集", [accept](HWND dialog) {
+            test::press(dialog, accept ? IDOK : IDCANCEL);
         });
         const bool changed = dialogs.bulkTextEdit("3", "typed", actions);
         user.join();

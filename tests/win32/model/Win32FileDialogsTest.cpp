@@ -25,7 +25,7 @@ public:
 private:
     void run() {
         for (int attempt = 0; attempt < 400; ++attempt) {  // at most 20 s
-            HWND dialog = FindWindowW(L"#32770", title_.c_str());
+            HWND dialog = FindWindowW(L"#32770", title_.empty() ? nullptr : title_.c_str());  // "": any title
             if (dialog) {
                 found_ = true;
                 Sleep(200);  // let the dialog finish its start-up
@@ -80,6 +80,22 @@ TEST(Win32FileDialogsTest, SaveDialogAddsTheDefaultExtensionAndReturnsAnsi) {
     EXPECT_EQ(chosen->substr(0, expected.size() - 3), expected.substr(0, expected.size() - 3));
     EXPECT_EQ(CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, chosen->c_str() + expected.size() - 3, 3, "TPM", 3),
               CSTR_EQUAL);
+}
+
+// The action editor's "参照": any existing file, taken as typed, no extension added.
+TEST(Win32FileDialogsTest, AnyFileOpensAFileOfAnyType) {
+    const std::wstring path = ansiToWide(tempFolder()) + L"参照テスト.bin";
+    CloseHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    Win32FileDialogs dialogs;
+    std::optional<std::string> chosen;
+    {
+        DialogDriver driver(L"", path);
+        chosen = dialogs.choose(ChooseMode::AnyFile, "");
+        EXPECT_TRUE(driver.found());
+    }
+    DeleteFileW(path.c_str());
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(ansiToWide(*chosen), path);
 }
 
 class SilentPrompter final : public Prompter {

@@ -1,14 +1,17 @@
-// Checks a dialog's controls against a table of the template: id, window class, text,
-// position in dialog units and the style bits that make the control what it is.
+// Helpers of the dialog tests: a check of a dialog's controls against a table of its
+// template (id, window class, text, position in dialog units, the style bits that make
+// the control what it is), and a second thread that plays the user on a modal dialog.
 #pragma once
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <span>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace tappling::test {
@@ -97,5 +100,21 @@ inline void expectDialogFrame(HWND dialog, const wchar_t* caption) {
     EXPECT_EQ(-logFont.lfHeight, MulDiv(9, GetDeviceCaps(screen, LOGPIXELSY), 72));
     ReleaseDC(nullptr, screen);
 }
+
+// Waits on a second thread for the shown top-level dialog with the caption (any dialog
+// when null), then acts on it; join() it after the modal call returned.
+inline std::thread userOn(const wchar_t* caption, std::function<void(HWND)> act) {
+    return std::thread([caption, act] {
+        for (int i = 0; i < 400; ++i, Sleep(25)) {
+            HWND dialog = FindWindowW(L"#32770", caption);
+            if (dialog == nullptr || !IsWindowVisible(dialog)) continue;
+            Sleep(100);  // let it finish its start-up
+            act(dialog);
+            return;
+        }
+    });
+}
+
+inline void press(HWND dialog, int id) { PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 
 }  // namespace tappling::test
