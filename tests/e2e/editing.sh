@@ -227,6 +227,7 @@ expect_rows "E C D A2 C D F C D G" "edit through the marker"
 expect_selection "selected 3" "edit through the marker selects its row"
 
 # --- 14. "上書き保存", then close: nothing left to ask
+import -window root "$artifacts/editing-end.png" 2>/dev/null || true
 before=$(stat -c %Y "$work/edit.TPM")
 sleep 1.1
 command 32781
@@ -235,7 +236,6 @@ ask close "$main"
 ask quit
 if e2e_wait_exit "$e2e_pid" 20; then e2e_pass "closed without a question after the save"
 else e2e_fail "Tappling did not end after the save"; fi
-import -window root "$artifacts/editing-end.png" 2>/dev/null || true
 
 # --- 15. the saved file, record by record
 python3 - "$here" "$work/edit.TPM" <<'PY' || e2e_fail "saved file differs"
