@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/CFileRun.h"
 #include "engine/Platform.h"
@@ -34,6 +35,9 @@ public:
 
     Macro macro;
     int32_t modified = 0;
+    // Actions copied by the editing commands; only the copy command empties it, and it is
+    // never saved.
+    std::vector<ActionRecord> copyBuffer;
 
     ActionList& actions() { return macro.actions; }
     const ActionList& actions() const { return macro.actions; }

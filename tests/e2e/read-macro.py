@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Prints the records of a macro file (version 1202, as Tappling writes it) as JSON lines,
-one record per line with the field names of make-macro.py; strings decoded from cp932.
+"""Reads a macro file written by Tappling (version 1202) and prints it as JSON, for the
+end-to-end tests: {"loop": [enabled, limited, count], "records": [{field: value, ...}]}.
+Field names are those of make-macro.py; strings are decoded from code page 932.
 
 read-macro.py FILE.TPM
 """
@@ -8,47 +9,50 @@ import json
 import struct
 import sys
 
-INT_FIELDS_HEAD = ["x", "y", "reserved2", "type", "preWaitMs", "postWaitMs", "repeatCount"]
-INT_FIELDS_TAIL = ["startMaximized", "firstLoopOnly", "conditionColor", "invertCondition", "trueJump",
-                   "falseJump", "searchRangeX", "searchRangeY", "offsetEnabled", "offsetRef"]
+FIELDS = [
+    ("x", "i"), ("y", "i"), ("reserved2", "i"), ("type", "i"), ("preWaitMs", "i"), ("postWaitMs", "i"),
+    ("repeatCount", "i"), ("inputText", "s"), ("newlineAfterInput", "i"), ("comment", "s"), ("filePath", "s"),
+    ("startMaximized", "i"), ("firstLoopOnly", "i"), ("conditionColor", "i"), ("invertCondition", "i"),
+    ("trueJump", "i"), ("falseJump", "i"), ("searchRangeX", "i"), ("searchRangeY", "i"), ("offsetEnabled", "i"),
+    ("offsetRef", "i"),
+]
 
 
 class Reader:
     def __init__(self, data):
         self.data, self.pos = data, 0
 
-    def ints(self, n):
-        values = struct.unpack_from("<%di" % n, self.data, self.pos)
-        self.pos += 4 * n
-        return list(values)
+    def take(self, fmt):
+        value = struct.unpack_from("<" + fmt, self.data, self.pos)[0]
+        self.pos += struct.calcsize(fmt)
+        return value
+
+    def int32(self):
+        return self.take("i")
 
     def string(self):
-        n = self.data[self.pos]
-        self.pos += 1
-        if n == 0xFF:
-            (n,) = struct.unpack_from("<H", self.data, self.pos)
-            self.pos += 2
-        text = self.data[self.pos:self.pos + n].decode("cp932")
-        self.pos += n
-        return text
+        length = self.take("B")
+        if length == 0xFF:
+            length = self.take("H")
+            if length == 0xFFFF:
+                length = self.take("I")
+        text = self.data[self.pos:self.pos + length]
+        self.pos += length
+        return text.decode("cp932")
 
 
-def main():
-    r = Reader(open(sys.argv[1], "rb").read())
-    if r.string() != "MouseAction":
-        sys.exit("not a macro file")
-    version, _, _, _, count = r.ints(5)
-    if version != 1202:
-        sys.exit("version %d" % version)
-    for _ in range(count):
-        record = dict(zip(INT_FIELDS_HEAD, r.ints(7)))
-        record["inputText"] = r.string()
-        record["newlineAfterInput"] = r.ints(1)[0]
-        record["comment"] = r.string()
-        record["filePath"] = r.string()
-        record.update(zip(INT_FIELDS_TAIL, r.ints(10)))
-        print(json.dumps(record, ensure_ascii=False))
+def read(path):
+    r = Reader(open(path, "rb").read())
+    tag, version = r.string(), r.int32()
+    if tag != "MouseAction" or version != 1202:
+        raise ValueError("not a version 1202 macro file: %r %d" % (tag, version))
+    loop = [r.int32(), r.int32(), r.int32()]
+    records = [{name: (r.int32() if kind == "i" else r.string()) for name, kind in FIELDS}
+               for _ in range(r.int32())]
+    if r.pos != len(r.data):
+        raise ValueError("%d bytes after the last record" % (len(r.data) - r.pos))
+    return {"loop": loop, "records": records}
 
 
 if __name__ == "__main__":
-    main()
+    json.dump(read(sys.argv[1]), sys.stdout, ensure_ascii=False, indent=1)

@@ -107,7 +107,9 @@ else e2e_fail "no save question on close"; fi
 e2e_wait_exit "$tappling_pid" 20 || e2e_fail "Tappling did not end after the save"
 stop_target
 cp "$work/rec.log" "$artifacts/recorder-input.log"
-python3 "$here/read-macro.py" "$work/rec.TPM" >"$artifacts/recorder-saved.jsonl" || e2e_fail "saved file unreadable"
+python3 -c 'import json, runpy, sys
+for r in runpy.run_path(sys.argv[1])["read"](sys.argv[2])["records"]: print(json.dumps(r, ensure_ascii=False))' \
+    "$here/read-macro.py" "$work/rec.TPM" >"$artifacts/recorder-saved.jsonl" || e2e_fail "saved file unreadable"
 
 # expected: TYPE X Y EXPECTED_PRE_WAIT (- when not compared)
 t1=$(tick_of rec '^[0-9]+ down L 400 300$')

@@ -51,7 +51,9 @@ MainDialog::MainDialog(HINSTANCE instance, Platform& platform, MainDialogService
       recording_(*this, player_),
       fileCommands_(*this, services.files != nullptr ? *services.files : fileAccess_,
                     services.dialogs != nullptr ? *services.dialogs : fileDialogs_, prompter_, services.opener),
-      shortcuts_(*this, prompter_) {
+      shortcuts_(*this, prompter_),
+      win32ActionDialogs_(instance, marker_, platform_, fileDialogs_),
+      editing_(*this, player_, services.actionDialogs != nullptr ? *services.actionDialogs : win32ActionDialogs_) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
     appIcon_ = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TAPPLING));
@@ -66,6 +68,7 @@ bool MainDialog::onInit() {
     list_ = item(IDC_ACTION_LIST);
     win32Prompter_.setOwner(hwnd());
     fileDialogs_.setOwner(hwnd());
+    win32ActionDialogs_.setOwner(hwnd());
     playback_.setAutoRunMode(autoRunMode);
 
     player_.modified = 0;
@@ -180,7 +183,7 @@ bool MainDialog::onCommand(int id, int /*code*/) {
         case ID_FILE_SHORTCUT_NORMAL:
         case ID_FILE_SHORTCUT_AUTO:
         case ID_FILE_SHORTCUT_RANDOM: return shortcuts_.onCommand(id);
-        default: return playback_.onCommand(id) || fileCommands_.onCommand(id);
+        default: return playback_.onCommand(id) || fileCommands_.onCommand(id) || editing_.onCommand(id);
     }
 }
 
@@ -188,9 +191,9 @@ std::optional<LRESULT> MainDialog::onNotify(const NMHDR& header) {
     if (header.idFrom != IDC_ACTION_LIST) return std::nullopt;
     switch (header.code) {
         case NM_CLICK: onRowClick(); return std::nullopt;
-        case NM_DBLCLK: return 0;  // editing arrives with the edit commands
+        case NM_DBLCLK: editing_.onListDoubleClick(); return 0;
         case NM_RCLICK: showContextMenu(); return 0;
-        case LVN_KEYDOWN: return 0;
+        case LVN_KEYDOWN: editing_.onListKeyDown(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey); return 0;
         case LVN_BEGINDRAG: return 0;  // rows cannot be dragged
         case LVN_GETDISPINFOW:  // the view's own request: its text buffer is ours to fill
             listTexts_.serve(reinterpret_cast<NMLVDISPINFOW&>(const_cast<NMHDR&>(header)));
@@ -205,6 +208,7 @@ void MainDialog::onRowClick() {
     SetTimer(hwnd(), kMarkerPollTimer, kTimerPeriodMs, nullptr);
     showMarkerFor(row);
     SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+    if (GetFocus() != list_) SetFocus(list_);  // showing the marker activates it; the keys stay with the list
 }
 
 void MainDialog::showContextMenu() {
@@ -220,7 +224,7 @@ bool MainDialog::onTimer(UINT_PTR id) {
     switch (id) {
         case kStepTimer: playback_.onStepTimer(); return true;
         case kRecorderTimer: recording_.onRecorderTimer(); return true;
-        case kMarkerPollTimer: return true;  // so does the marker's edit request
+        case kMarkerPollTimer: editing_.onMarkerPollTimer(); return true;
         case kAutoRunTimer:
             KillTimer(hwnd(), kAutoRunTimer);
             playback_.startRun(0);

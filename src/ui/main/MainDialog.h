@@ -1,6 +1,6 @@
 // The main window: the action list view, the command buttons, the loop controls and the
 // menus. It owns the player and the position marker and routes every command family to
-// its own unit (PlaybackCommands, FileCommands); the handlers here only keep the view.
+// its own unit (PlaybackCommands, FileCommands, EditingCommands); the handlers here only keep the view.
 //
 // Start-up constructs it, sets currentFilePath (ANSI), autoRunMode and
 // player().randomMode, loads player().macro, then calls runModal().
@@ -19,6 +19,8 @@
 #include "ui/Dialog.h"
 #include "ui/Win32Prompter.h"
 #include "ui/dialogs/PositionMarker.h"
+#include "ui/dialogs/Win32ActionDialogs.h"
+#include "ui/main/EditingCommands.h"
 #include "ui/main/FileCommands.h"
 #include "ui/main/ListTextCache.h"
 #include "ui/main/PlaybackCommands.h"
@@ -34,6 +36,7 @@ struct MainDialogServices {
     FileAccess* files = nullptr;
     FileDialogs* dialogs = nullptr;
     DocumentOpener* opener = nullptr;  // help and the version dialog's links
+    ActionDialogs* actionDialogs = nullptr;
 };
 
 class MainDialog final : public Dialog {
@@ -111,6 +114,8 @@ private:
     RecordingCommands recording_;
     FileCommands fileCommands_;
     ShortcutCommands shortcuts_;
+    Win32ActionDialogs win32ActionDialogs_;
+    EditingCommands editing_;
 };
 
 }  // namespace tappling
