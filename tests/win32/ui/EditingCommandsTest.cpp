@@ -66,7 +66,7 @@ protected:
     explicit EditingCommandsTest(KeyState* keys = nullptr)
         : platform(fakes.clock, fakes.input, keys != nullptr ? *keys : fakes.keys, fakes.screen, fakes.clipboard,
                    fakes.shell, fakes.power, fakes.random),
-          window(GetModuleHandleW(nullptr), platform, {&prompter, nullptr, &fileDialogs, &actionDialogs}) {}
+          window(GetModuleHandleW(nullptr), platform, {&prompter, nullptr, &fileDialogs, nullptr, &actionDialogs}) {}
     ~EditingCommandsTest() override {
         if (window.hwnd() != nullptr) window.end(IDCANCEL);
         pumpFor(20);
