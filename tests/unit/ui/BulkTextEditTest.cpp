@@ -7,7 +7,6 @@
 namespace tappling {
 namespace {
 
-// A list from type letters: K KeyboardInput, L LeftClick.
 ActionList listOf(std::string_view types) {
     ActionList list;
     for (char t : types) {
@@ -19,37 +18,26 @@ ActionList listOf(std::string_view types) {
     return list;
 }
 
-struct BulkCase {
-    const char* types;
-    const char* numbers;
-    const char* changed;  // per action: 1 when it got the new text
-    const char* message;
-};
-
+// Per case: the action types (K keyboard input, L left click), the typed number list, which
+// actions get the new text and the done message.
 TEST(BulkTextEdit, ChangesTheListedKeyboardInputsAndReports) {
-    const BulkCase cases[] = {
-        {"KKK", "3", "001", "編集終了  ( 3 )"},
-        {"KKL", "3", "000", "編集不可"},
-        {"LKL", "1,2,3", "010", "編集終了  ( 2, )"},
-        {"KKK", "0", "000", "編集不可"},
-        {"KKK", "-1", "000", "編集不可"},
-        {"KKK", "4", "000", "編集不可"},
-        {"KKK", "", "000", "編集不可"},
-        {"KKK", "abc", "000", "編集不可"},
-        {"KKK", "2,2", "010", "編集終了  ( 2,2 )"},
-        {"KKKK", "1,,3,4", "1010", "編集終了  ( 1,3,4 )"},
-        {"KKK", "1,2,", "110", "編集終了  ( 1,2, )"},
-        {"KKKKK", "2, 5", "01001", "編集終了  ( 2, 5 )"},
-        {"KKK", ",3", "001", "編集終了  ( 3 )"},
-        {"KKK", "1,x,3", "101", "編集終了  ( 1,3 )"},
+    const struct {
+        const char *types, *numbers, *changed, *message;
+    } cases[] = {
+        {"KKK", "3", "001", "編集終了  ( 3 )"},        {"KKL", "3", "000", "編集不可"},
+        {"LKL", "1,2,3", "010", "編集終了  ( 2, )"},   {"KKK", "0", "000", "編集不可"},
+        {"KKK", "-1", "000", "編集不可"},              {"KKK", "4", "000", "編集不可"},
+        {"KKK", "", "000", "編集不可"},                {"KKK", "abc", "000", "編集不可"},
+        {"KKK", "2,2", "010", "編集終了  ( 2,2 )"},    {"KKKK", "1,,3,4", "1010", "編集終了  ( 1,3,4 )"},
+        {"KKK", "1,2,", "110", "編集終了  ( 1,2, )"},  {"KKKKK", "2, 5", "01001", "編集終了  ( 2, 5 )"},
+        {"KKK", ",3", "001", "編集終了  ( 3 )"},       {"KKK", "1,x,3", "101", "編集終了  ( 1,3 )"},
     };
     const Cp932CodePage cp932;
-    for (const BulkCase& c : cases) {
+    for (const auto& c : cases) {
         ActionList list = listOf(c.types);
         const BulkEditOutcome outcome = applyBulkTextEdit(list, c.numbers, "new", cp932);
-        for (int32_t i = 0; i < list.size(); ++i) {
+        for (int32_t i = 0; i < list.size(); ++i)
             EXPECT_EQ(list.at(i).inputText, c.changed[i] == '1' ? "new" : "old") << c.numbers << " action " << i + 1;
-        }
         EXPECT_EQ(bulkEditMessage(outcome.done), c.message) << c.numbers;
         EXPECT_EQ(outcome.changes > 0, std::string_view(c.changed).find('1') != std::string_view::npos);
     }

@@ -1,6 +1,5 @@
 // Helpers of the dialog tests: a check of a dialog's controls against a table of its
-// template (id, window class, text, position in dialog units, the style bits that make
-// the control what it is), and a second thread that plays the user on a modal dialog.
+// template, and a second thread that plays the user on a modal dialog.
 #pragma once
 
 #include <windows.h>
@@ -9,19 +8,19 @@
 
 #include <functional>
 #include <span>
-#include <sstream>
 #include <string>
 #include <thread>
-#include <vector>
 
 namespace tappling::test {
 
+// What a control is: its window class and the style bits that make it so.
+enum Kind { Label, Edit, ReadOnlyEdit, Push, DefaultPush, Check, Line, Frame, DropList };
+
 struct ControlRow {
     int id;  // -1 for labels without an id
-    const wchar_t* windowClass;
-    const wchar_t* text;  // nullptr: not compared (a drop-down list answers its selection)
-    int x, y, width, height;
-    DWORD style;  // bits that must be set
+    Kind kind;
+    const wchar_t* text;      // not compared for a drop-down list (it answers its selection)
+    int x, y, width, height;  // dialog units
 };
 
 inline std::wstring windowText(HWND hwnd) {
@@ -30,71 +29,56 @@ inline std::wstring windowText(HWND hwnd) {
     return buffer;
 }
 
-inline std::wstring className(HWND hwnd) {
-    wchar_t buffer[64] = {};
-    GetClassNameW(hwnd, buffer, 64);
-    return buffer;
-}
-
-// Every row has exactly one child with its id, class, text, rectangle and style; and the
+// Every row matches exactly one child in id, class, text, rectangle and style, and the
 // dialog has no other children.
 inline void expectControls(HWND dialog, std::span<const ControlRow> rows) {
-    std::vector<HWND> children;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
-        children.push_back(child);
-    EXPECT_EQ(children.size(), rows.size());
+    const struct {
+        const wchar_t* windowClass;
+        DWORD kindMask, style;  // the kind is a number in the low bits, the rest are flags
+    } kinds[] = {{L"Static", SS_TYPEMASK, SS_LEFT},           {L"Edit", 0, ES_AUTOHSCROLL | WS_BORDER},
+                 {L"Edit", 0, ES_AUTOHSCROLL | ES_READONLY | WS_BORDER}, {L"Button", BS_TYPEMASK, BS_PUSHBUTTON},
+                 {L"Button", BS_TYPEMASK, BS_DEFPUSHBUTTON}, {L"Button", BS_TYPEMASK, BS_AUTOCHECKBOX},
+                 {L"Static", SS_TYPEMASK, SS_ETCHEDHORZ},    {L"Static", SS_TYPEMASK, SS_GRAYFRAME},
+                 {L"ComboBox", 0, CBS_DROPDOWNLIST}};
+    size_t children = 0;
+    for (HWND c = GetWindow(dialog, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) ++children;
+    EXPECT_EQ(children, rows.size());
     for (const ControlRow& row : rows) {
-        // The dialog manager converts the origin and the size separately.
-        RECT origin{row.x, row.y, row.width, row.height};
-        MapDialogRect(dialog, &origin);
-        const RECT expected{origin.left, origin.top, origin.left + origin.right, origin.top + origin.bottom};
+        const auto& kind = kinds[row.kind];
+        const DWORD flags = kind.style & ~kind.kindMask & ~WS_BORDER;
+        RECT want{row.x, row.y, row.width, row.height};  // origin and size convert separately
+        MapDialogRect(dialog, &want);
         int matches = 0;
-        std::ostringstream seen;
-        for (HWND child : children) {
-            const int id = static_cast<int>(static_cast<short>(GetDlgCtrlID(child)));
-            if (id != row.id || className(child) != row.windowClass) continue;
-            if (row.text != nullptr && windowText(child) != row.text) continue;
-            RECT actual{};
-            GetWindowRect(child, &actual);
-            MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&actual), 2);
-            // A combo box is as high as its closed box; a separator line sizes itself to its edge.
-            const bool comboBox = std::wstring(row.windowClass) == L"ComboBox";
-            const bool line = std::wstring(row.windowClass) == L"Static" && (row.style & SS_TYPEMASK) == SS_ETCHEDHORZ;
-            if (actual.left != expected.left || actual.top != expected.top || (!line && actual.right != expected.right) ||
-                (!comboBox && !line && actual.bottom != expected.bottom)) {
-                seen << ' ' << actual.left << ',' << actual.top << '-' << actual.right << ',' << actual.bottom;
-                continue;
-            }
-            ++matches;
-            // The kind of a button or static is a number in the low bits, the rest are flags.
-            const std::wstring kind = row.windowClass;
-            const DWORD kindMask = kind == L"Button" ? BS_TYPEMASK : kind == L"Static" ? SS_TYPEMASK : 0;
-            const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(child, GWL_STYLE));
-            EXPECT_EQ(style & kindMask, row.style & kindMask) << "id " << row.id << " style " << std::hex << style;
-            const DWORD flags = row.style & ~kindMask & ~WS_BORDER;
-            EXPECT_EQ(style & flags, flags) << "id " << row.id << " style " << std::hex << style;
-            // The dialog manager may turn a border into a sunken client edge.
-            if (row.style & WS_BORDER) {
-                const bool bordered = (style & WS_BORDER) != 0 ||
-                                      (GetWindowLongPtrW(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
-                EXPECT_TRUE(bordered) << "id " << row.id;
-            }
+        for (HWND c = GetWindow(dialog, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+            wchar_t windowClass[64] = {};
+            GetClassNameW(c, windowClass, 64);
+            RECT r{};
+            GetWindowRect(c, &r);
+            MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+            const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(c, GWL_STYLE));
+            // A combo box is as high as its closed box, a separator line sizes itself to its
+            // edge, and the dialog manager may turn a border into a sunken client edge.
+            const bool sized = row.kind == Line || (r.right - r.left == want.right &&
+                                                    (row.kind == DropList || r.bottom - r.top == want.bottom));
+            const bool bordered = !(kind.style & WS_BORDER) || (style & WS_BORDER) ||
+                                  (GetWindowLongPtrW(c, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+            matches += static_cast<short>(GetDlgCtrlID(c)) == row.id && std::wstring(windowClass) == kind.windowClass &&
+                       (row.kind == DropList || windowText(c) == row.text) && r.left == want.left &&
+                       r.top == want.top && sized && (style & kind.kindMask) == (kind.style & kind.kindMask) &&
+                       (style & flags) == flags && bordered;
         }
-        EXPECT_EQ(matches, 1) << "id " << row.id << " at " << row.x << "," << row.y << " expected " << expected.left
-                              << "," << expected.top << "-" << expected.right << "," << expected.bottom << " seen" << seen.str();
+        EXPECT_EQ(matches, 1) << "id " << row.id << " \"" << row.text << "\" at " << row.x << "," << row.y;
     }
 }
 
 // Caption, the dialog font's face and its size in points, and the frame styles.
 inline void expectDialogFrame(HWND dialog, const wchar_t* caption) {
     EXPECT_EQ(windowText(dialog), caption);
-    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE));
     const DWORD frame = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    EXPECT_EQ(style & frame, frame);
+    EXPECT_EQ(GetWindowLongPtrW(dialog, GWL_STYLE) & frame, frame);
     EXPECT_NE(GetWindowLongPtrW(dialog, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME, 0);
-    HFONT font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
     LOGFONTW logFont{};
-    ASSERT_NE(GetObjectW(font, sizeof logFont, &logFont), 0);
+    ASSERT_NE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof logFont, &logFont), 0);
     EXPECT_STREQ(logFont.lfFaceName, L"ＭＳ Ｐゴシック");
     HDC screen = GetDC(nullptr);
     EXPECT_EQ(-logFont.lfHeight, MulDiv(9, GetDeviceCaps(screen, LOGPIXELSY), 72));
@@ -109,12 +93,13 @@ inline std::thread userOn(const wchar_t* caption, std::function<void(HWND)> act)
             HWND dialog = FindWindowW(L"#32770", caption);
             if (dialog == nullptr || !IsWindowVisible(dialog)) continue;
             Sleep(100);  // let it finish its start-up
-            act(dialog);
-            return;
+            return act(dialog);
         }
     });
 }
 
 inline void press(HWND dialog, int id) { PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+inline void click(HWND dialog, int id) { SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+inline void setText(HWND dialog, int id, const wchar_t* text) { SetDlgItemTextW(dialog, id, text); }
 
 }  // namespace tappling::test
