@@ -1,11 +1,8 @@
 #!/usr/bin/env bash
-# End-to-end file commands under Wine, on the real Tappling.exe with the real common file
-# dialogs and message boxes, driven from outside: save as (a name without extension, a
-# ".tpm" name, "notes.txt"), overwrite save, open, import then overwrite save into the
-# imported file, an unreadable open that keeps the list, new with each answer, the version
-# dialog from the menu and the system menu with its mail button, help through the shell,
-# and the three desktop shortcuts, the "(自動起動)" one opened through the shell playing
-# its macro against a target window and ending by itself.
+# End-to-end file commands on the real Tappling.exe, common dialogs and message boxes: save
+# as (no extension, ".tpm", "notes.txt"), overwrite save, open, import then overwrite save,
+# an unreadable open, new with each answer, the version dialog (menu, system menu, mail
+# button), help, and the three desktop shortcuts, the "(自動起動)" one played through the shell.
 # Run through the harness: tools/with-wine-display bash tests/e2e/files.sh [BIN_DIR]
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
@@ -39,7 +36,7 @@ expect() {  # LABEL EXPECTED COMMAND...: the command prints EXPECTED
 check() {  # LABEL COMMAND...: the command succeeds
     if "${@:2}"; then e2e_pass "$1"; else e2e_fail "$1"; fi
 }
-wait_for() { for _ in $(seq 1 50); do "$@" && return 0; sleep 0.1; done; "$@"; }  # up to 5 s
+wait_for() { for _ in $(seq 1 "${tries:-50}"); do "$@" && return 0; sleep 0.1; done; "$@"; }  # 5 s unless told
 dialog() {  # TITLE [TIMEOUT_MS] -> hwnd of Tappling's visible dialog with that caption
     e2e_probe wait --exe Tappling.exe --class '#32770' --title "$1" --timeout "${2:-15000}" | e2e_first_hwnd
 }
@@ -130,8 +127,8 @@ message "ファイル名が取得できません。" 1 "shortcut without a file"
 python3 "$e2e_repo/tests/e2e/make-macro.py" "$drive_c/m/w.TPM" \
     '{"records": [{"type": 0, "x": 760, "y": 540, "preWaitMs": 300, "postWaitMs": 300}]}'
 open_file w.TPM
-for item in "32798 自動起動 (自動起動)" "32796 通常起動 (通常起動)" "32802 ランダム自動起動 （ランダム自動起動）"; do
-    read -r id label suffix <<<"$item"
+for item in "32798 自動起動" "32796 通常起動" "32802 ランダム自動起動"; do
+    read -r id label <<<"$item"
     menu "$id"
     message "デスクトップにショートカット（${label}）を作成します。よろしいですか" 1 "shortcut $label"
 done
@@ -144,21 +141,12 @@ e2e_wait_exit "$tappling_pid" 20 || true
 
 # --- The "(自動起動)" shortcut through the shell: plays w.TPM against a target and ends.
 link=$(find -L "$drive_c/users" -name 'w(自動起動).lnk' -path '*Desktop*' 2>/dev/null | head -n1)
-if [ -n "$link" ]; then
-    windows_link="C:${link#"$drive_c"}"; windows_link=${windows_link//\//\\}
-    rm -f "$app/target.log"
-    "$wine" 'C:\app\TargetApp.exe' 'C:\app\target.log' 700 500 320 240 >/dev/null 2>&1 &
-    e2e_started+=("$!")
-    for _ in $(seq 1 200); do grep -q ' ready ' "$app/target.log" 2>/dev/null && break; sleep 0.1; done
-    poke shellopen "$windows_link" || e2e_fail "auto-start shortcut: the shell did not open $windows_link"
-    started=$(e2e_probe wait --exe Tappling.exe --timeout 30000 | head -n1)
-    for _ in $(seq 1 300); do grep -q ' down L 760 540' "$app/target.log" 2>/dev/null && break; sleep 0.1; done
-    if grep -q ' down L 760 540' "$app/target.log"; then e2e_pass "auto-start shortcut: the click arrived"
-    else e2e_fail "auto-start shortcut: no click in the target's log (window: '$started'; log: $(tr '\r\n' ' ;' <"$app/target.log"))"; fi
-    if e2e_probe wait-gone --exe Tappling.exe --timeout 30000 >/dev/null; then e2e_pass "auto-start shortcut: Tappling ended by itself"
-    else e2e_fail "auto-start shortcut: Tappling still running"; fi
-else
-    e2e_fail "no auto-start shortcut to open"
-fi
+windows_link="C:${link#"$drive_c"}"; windows_link=${windows_link//\//\\}
+"$wine" 'C:\app\TargetApp.exe' 'C:\app\target.log' 700 500 320 240 >/dev/null 2>&1 &
+e2e_started+=("$!")
+tries=200 wait_for grep -q ' ready ' "$app/target.log"
+check "auto-start shortcut: the shell opens '$windows_link'" poke shellopen "$windows_link"
+tries=300 check "auto-start shortcut: the click arrived" wait_for grep -q ' down L 760 540' "$app/target.log"
+check "auto-start shortcut: Tappling ended by itself" e2e_probe wait-gone --exe Tappling.exe --timeout 30000
 
 e2e_finish files.sh

@@ -89,7 +89,7 @@ protected:
         for (const ActionRecord& r : macro.actions.records()) out.push_back(r.comment);
         return out;
     }
-    // The user's macro, its values, name, view and caption exactly as reset() left them.
+    // Everything exactly as reset() left it.
     void expectUntouched(const std::string& label) {
         EXPECT_EQ(comments(), (Names{"a0", "a1", "a2"})) << label;
         EXPECT_EQ(macro.loopEnabled * 100 + macro.loopCount, 107) << label;
@@ -113,12 +113,7 @@ protected:
 };
 
 TEST_F(FileCommandLogicTest, SaveAsSpellsTheExtensionRefusesOtherNamesAndReportsFailures) {
-    struct Case {
-        std::optional<std::string> typed;
-        bool failWrite;
-        SaveOutcome outcome;
-        std::string message;  // empty: none
-    };
+    struct Case { std::optional<std::string> typed; bool failWrite; SaveOutcome outcome; std::string message; };
     const Case cases[] = {{"C:\\m\\x.tpm", false, SaveOutcome::Saved, ""},
                           {"C:\\m\\notes.txt", false, SaveOutcome::Cancelled, std::string(kNotAMacroFileText)},
                           {std::nullopt, false, SaveOutcome::Cancelled, ""},
@@ -145,14 +140,10 @@ TEST_F(FileCommandLogicTest, SaveAsSpellsTheExtensionRefusesOtherNamesAndReports
 }
 
 TEST_F(FileCommandLogicTest, NewMacroAnswers) {
+    // written "-": the macro kept, nothing written; "": emptied, nothing written.
     struct Case {
-        const char* label;
-        int32_t modified;
-        Answer answer;
-        std::string path;
-        std::optional<std::string> chosen;
-        bool failWrite;
-        std::string written;  // "-": kept, nothing written; "": emptied, nothing written
+        const char* label; int32_t modified; Answer answer; std::string path;
+        std::optional<std::string> chosen; bool failWrite; std::string written;
     };
     const Case cases[] = {
         {"unmodified", 0, Answer::Cancel, "C:\\m\\a.TPM", {}, false, ""},
@@ -218,13 +209,7 @@ TEST_F(FileCommandLogicTest, OpenImportAndDropLoadOrKeepTheMacroWhole) {
 }
 
 TEST_F(FileCommandLogicTest, DropAnswersTheSaveQuestionAlwaysThroughTheChooser) {
-    struct Case {
-        const char* label;
-        bool emptyList;
-        Answer answer;
-        std::optional<std::string> chosen;
-        bool loaded;
-    };
+    struct Case { const char* label; bool emptyList; Answer answer; std::optional<std::string> chosen; bool loaded; };
     const Case cases[] = {
         {"empty list", true, Answer::Cancel, {}, true},
         {"yes", false, Answer::Yes, "C:\\m\\saved.TPM", true},
