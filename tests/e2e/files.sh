@@ -36,7 +36,7 @@ expect() {  # LABEL EXPECTED COMMAND...: the command prints EXPECTED
 check() {  # LABEL COMMAND...: the command succeeds
     if "${@:2}"; then e2e_pass "$1"; else e2e_fail "$1"; fi
 }
-wait_for() { for _ in $(seq 1 "${tries:-50}"); do "$@" && return 0; sleep 0.1; done; "$@"; }  # 5 s unless told
+wait_for() { for _ in $(seq 1 "${tries:-50}"); do "$@" 2>/dev/null && return 0; sleep 0.1; done; "$@"; }  # 5 s unless told
 dialog() {  # TITLE [TIMEOUT_MS] -> hwnd of Tappling's visible dialog with that caption
     e2e_probe wait --exe Tappling.exe --class '#32770' --title "$1" --timeout "${2:-15000}" | e2e_first_hwnd
 }

@@ -92,7 +92,7 @@ protected:
     // Everything exactly as reset() left it.
     void expectUntouched(const std::string& label) {
         EXPECT_EQ(comments(), (Names{"a0", "a1", "a2"})) << label;
-        EXPECT_EQ(macro.loopEnabled * 100 + macro.loopCount, 107) << label;
+        EXPECT_EQ(std::pair(macro.loopEnabled, macro.loopCount), std::pair(1, 7)) << label;
         EXPECT_EQ(path, "C:\\m\\a.TPM") << label;
         EXPECT_EQ(modified, 1) << label;
         EXPECT_EQ(host.refreshes, 0) << label;

@@ -51,13 +51,9 @@ void pump() {  // 50 ms of the thread's messages
 
 bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-Macro macroOf(std::initializer_list<const char*> comments) {
+Macro macroOf(int rows) {
     Macro macro;
-    for (const char* comment : comments) {
-        ActionRecord r = makeDefaultRecord();
-        r.comment = comment;
-        macro.actions.append(r);
-    }
+    for (int i = 0; i < rows; ++i) macro.actions.append(makeDefaultRecord());
     return macro;
 }
 
@@ -183,12 +179,12 @@ TEST_F(FileCommandsTest, VersionFromMenuAndSystemMenuHelpBesideTheProgram) {
 
 TEST_F(FileCommandsTest, NewAndDropAnswerTheSaveQuestion) {
     const std::string dropped = folder + "dropped.TPM", current = folder + "current.TPM";
-    writeMacroFile(macroOf({"d0", "d1", "d2"}), dropped, files);
+    writeMacroFile(macroOf(3), dropped, files);
     show({}, "", 0);
     for (bool isDrop : {false, true}) {
         for (Answer answer : {Answer::Yes, Answer::No, Answer::Cancel}) {
             DeleteFileA(current.c_str());
-            window.player().macro = macroOf({"a0"});
+            window.player().macro = macroOf(1);
             window.currentFilePath = current;
             window.refreshList();
             window.player().modified = 1;
@@ -210,11 +206,11 @@ TEST_F(FileCommandsTest, NewAndDropAnswerTheSaveQuestion) {
 
 TEST_F(FileCommandsTest, OpenImportAndRestoreAfterUnreadableFiles) {
     const std::string other = folder + "other.TPM", v999 = folder + "v999.TPM";
-    writeMacroFile(macroOf({"b0", "b1"}), other, files);
+    writeMacroFile(macroOf(2), other, files);
     std::string error, bytes = "\x0bMouseAction";
     for (int32_t v : {999, 0, 0, 1, 0}) bytes.append(reinterpret_cast<const char*>(&v), 4);
     ASSERT_TRUE(files.writeAtomically(v999, bytes, error));
-    show(macroOf({"a0", "a1", "a2"}), folder + "a.TPM", 1);
+    show(macroOf(3), folder + "a.TPM", 1);
     for (int id : {ID_FILE_OPEN, ID_FILE_IMPORT}) {
         dialogs.answer = v999;
         command(id);
@@ -235,7 +231,7 @@ TEST_F(FileCommandsTest, OpenImportAndRestoreAfterUnreadableFiles) {
 }
 
 TEST_F(FileCommandsTest, FailingSaveSaysSoAndKeepsModified) {
-    show(macroOf({"a0"}), "", 1);
+    show(macroOf(1), "", 1);
     dialogs.answer = folder + "no such folder\\x.TPM";
     command(ID_FILE_SAVE_AS);
     ASSERT_EQ(prompter.messages.size(), 1u);
@@ -245,7 +241,7 @@ TEST_F(FileCommandsTest, FailingSaveSaysSoAndKeepsModified) {
 }
 
 TEST_F(FileCommandsTest, ShortcutCommandsAskAndWriteOnTheDesktop) {
-    show(macroOf({"a0"}), "", 0);
+    show(macroOf(1), "", 0);
     command(ID_FILE_SHORTCUT_AUTO);
     EXPECT_EQ(prompter.messages, std::vector<std::string>{"ファイル名が取得できません。"});
     window.currentFilePath = folder + "work.TPM";
