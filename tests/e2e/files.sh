@@ -1,11 +1,8 @@
 #!/usr/bin/env bash
-# End-to-end file commands under Wine, on the real Tappling.exe with the real common file
-# dialogs and message boxes, driven from outside: save as (a name without extension, a
-# ".tpm" name, "notes.txt"), overwrite save, open, import then overwrite save into the
-# imported file, an unreadable open that keeps the list, new with each answer, the version
-# dialog from the menu and the system menu with its mail button, help through the shell,
-# and the three desktop shortcuts, the "(自動起動)" one opened through the shell playing
-# its macro against a target window and ending by itself.
+# End-to-end file commands on the real Tappling.exe, common dialogs and message boxes: save
+# as (no extension, ".tpm", "notes.txt"), overwrite save, open, import then overwrite save,
+# an unreadable open, new with each answer, the version dialog (menu, system menu, mail
+# button), help, and the three desktop shortcuts, the "(自動起動)" one played through the shell.
 # Run through the harness: tools/with-wine-display bash tests/e2e/files.sh [BIN_DIR]
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
@@ -29,163 +26,127 @@ done
 "$wine" reg add 'HKCR\.html' /ve /d htmlfile /f >/dev/null 2>&1
 
 poke() { "$wine" 'C:\probe\CommandPoke.exe' "$@" >/dev/null 2>&1; }
-title_of() { e2e_probe list --exe Tappling.exe | awk -F'\t' -v h="$1" '$1 == h { print $3 }'; }
+menu() { poke command "$main" "$1"; }
 rows() { e2e_probe listview --hwnd "$main" | grep -c . ; }
+title() { e2e_probe list --exe Tappling.exe | awk -F'\t' -v h="$main" '$1 == h { print $3 }'; }
+expect() {  # LABEL EXPECTED COMMAND...: the command prints EXPECTED
+    local got; got=$("${@:3}")
+    if [ "$got" = "$2" ]; then e2e_pass "$1: '$got'"; else e2e_fail "$1: '$got', expected '$2'"; fi
+}
+check() {  # LABEL COMMAND...: the command succeeds
+    if "${@:2}"; then e2e_pass "$1"; else e2e_fail "$1"; fi
+}
+wait_for() { for _ in $(seq 1 "${tries:-50}"); do "$@" 2>/dev/null && return 0; sleep 0.1; done; "$@"; }  # 5 s unless told
 dialog() {  # TITLE [TIMEOUT_MS] -> hwnd of Tappling's visible dialog with that caption
     e2e_probe wait --exe Tappling.exe --class '#32770' --title "$1" --timeout "${2:-15000}" | e2e_first_hwnd
 }
+gone() { e2e_probe wait-gone --exe Tappling.exe --class '#32770' --title "$1" --timeout 5000 >/dev/null; }
 # message EXPECTED_TEXT BUTTON_ID LABEL: the next message box says EXPECTED_TEXT; press BUTTON_ID.
 message() {
-    local box text
-    box=$(dialog Tappling)
-    if [ -z "$box" ]; then e2e_fail "$3: no message box"; return 1; fi
-    text=$(e2e_probe text --hwnd "$box")
-    if [ "$text" = "$1" ]; then e2e_pass "$3: '$text'"; else e2e_fail "$3: message '$text', expected '$1'"; fi
+    local box; box=$(dialog Tappling)
+    [ -n "$box" ] || { e2e_fail "$3: no message box"; return 1; }
+    expect "$3" "$1" e2e_probe text --hwnd "$box"
     e2e_probe press --hwnd "$box" --id "$2" >/dev/null
-    e2e_probe wait-gone --exe Tappling.exe --class '#32770' --title Tappling --timeout 5000 >/dev/null
+    gone Tappling
 }
+question() { message "編集中のデータを保存しますか？" "$@"; }  # BUTTON_ID LABEL
 # choose DIALOG_TITLE NAME: types NAME into the file dialog and presses OK.
 choose() {
-    local box
-    box=$(dialog "$1")
-    if [ -z "$box" ]; then e2e_fail "no dialog '$1'"; return 1; fi
+    local box; box=$(dialog "$1")
+    [ -n "$box" ] || { e2e_fail "no dialog '$1'"; return 1; }
     sleep 0.5  # the dialog resets the name box once while it initialises
-    poke settext "$box" 1148 "$2"
-    sleep 0.2
-    poke settext "$box" 1148 "$2"
+    poke settext "$box" 1148 "$2"; sleep 0.2; poke settext "$box" 1148 "$2"
     e2e_probe press --hwnd "$box" --id 1 >/dev/null
-    e2e_probe wait-gone --exe Tappling.exe --class '#32770' --title "$1" --timeout 5000 >/dev/null
+    gone "$1"
 }
-expect_title() {  # EXPECTED LABEL
-    local t; t=$(title_of "$main")
-    if [ "$t" = "$1" ]; then e2e_pass "$2: caption '$t'"; else e2e_fail "$2: caption '$t', expected '$1'"; fi
+save_as() { menu 32780; choose "TPMファイルに名前をつけて保存" "C:\\m\\$1"; }
+open_file() { menu "${2:-32779}"; choose "TPMファイルの読み込み" "C:\\m\\$1"; }  # NAME [32805: import]
+records_in() { python3 -c 'import struct,sys; print(struct.unpack_from("<i", open(sys.argv[1],"rb").read(), 28)[0])' "$drive_c/m/$1"; }
+modify() { menu 1016; sleep 0.3; }  # a click on "ループ" marks the macro modified
+opened_by() {  # ID [HWND]: what the shell was asked to open after that command
+    rm -f "$opened"; poke command "${2:-$main}" "$1"
+    for _ in $(seq 1 50); do [ -s "$opened" ] && break; sleep 0.2; done
+    tr -d '\r' <"$opened" 2>/dev/null
 }
-expect_rows() {  # N LABEL
-    local n; n=$(rows)
-    if [ "$n" = "$1" ]; then e2e_pass "$2: $n rows"; else e2e_fail "$2: $n rows, expected $1"; fi
-}
-wait_file() { for _ in $(seq 1 50); do [ -f "$1" ] && return 0; sleep 0.1; done; return 1; }  # PATH, up to 5 s
-record_count() { python3 -c 'import struct,sys; print(struct.unpack_from("<i", open(sys.argv[1],"rb").read(), 28)[0])' "$1"; }
-modify() { poke command "$main" 1016; sleep 0.3; }  # a click on "ループ" marks the macro modified
-
-save_title="TPMファイルに名前をつけて保存"
-open_title="TPMファイルの読み込み"
 
 e2e_start "$app/Tappling.exe" 'C:\m\a.TPM'
 tappling_pid=$e2e_pid
 main=$(e2e_probe wait --exe Tappling.exe --title-prefix 'Tappling a' --timeout 30000 | e2e_first_hwnd)
 [ -n "$main" ] || { e2e_fail "the main window did not open"; e2e_finish files.sh; exit 1; }
 
-# --- Save as: no extension, ".tpm", "notes.txt".
-poke command "$main" 32780; choose "$save_title" 'C:\m\s1'
-if wait_file "$drive_c/m/s1.TPM"; then e2e_pass "save as 's1': s1.TPM written"; else e2e_fail "save as 's1': $(ls "$drive_c/m")"; fi
-expect_title "Tappling s1.TPM" "save as 's1'"
-poke command "$main" 32780; choose "$save_title" 'C:\m\s2.tpm'
-if wait_file "$drive_c/m/s2.TPM"; then e2e_pass "save as 's2.tpm': s2.TPM written"; else e2e_fail "save as 's2.tpm': $(ls "$drive_c/m")"; fi
-poke command "$main" 32780; choose "$save_title" 'C:\m\notes.txt'
+# --- Save as: no extension, ".tpm", "notes.txt"; overwrite save to the known name, no dialog.
+for name in s1 s2.tpm; do
+    save_as "$name"; check "save as '$name' writes ${name%.*}.TPM" wait_for test -f "$drive_c/m/${name%.*}.TPM"
+done
+expect "save as: caption" "Tappling s2.TPM" title
+save_as notes.txt
 message "TPMﾌｧｲﾙではありません。" 1 "save as 'notes.txt'"
-if [ ! -e "$drive_c/m/notes.txt" ]; then e2e_pass "save as 'notes.txt': nothing written"; else e2e_fail "notes.txt written"; fi
-expect_title "Tappling s2.TPM" "save as 'notes.txt'"
-
-# --- Overwrite save: the known name, no dialog.
-rm -f "$drive_c/m/s2.TPM"
-poke command "$main" 32781
-sleep 1
-if wait_file "$drive_c/m/s2.TPM" && [ -z "$(dialog "$save_title" 500)" ]; then e2e_pass "overwrite save: s2.TPM written without a dialog"
-else e2e_fail "overwrite save: s2.TPM not written"; fi
+check "save as 'notes.txt': nothing written" test ! -e "$drive_c/m/notes.txt"
+expect "save as 'notes.txt': caption" "Tappling s2.TPM" title
+rm -f "$drive_c/m/s2.TPM"; menu 32781; sleep 1
+check "overwrite save: s2.TPM written" wait_for test -f "$drive_c/m/s2.TPM"
+expect "overwrite save: no dialog" "" dialog "TPMファイルに名前をつけて保存" 500
 
 # --- Open, import, overwrite save into the imported file, unreadable open.
-poke command "$main" 32779; choose "$open_title" 'C:\m\b.TPM'
-expect_rows 1 "open b.TPM"; expect_title "Tappling b.TPM" "open b.TPM"
-poke command "$main" 32805; choose "$open_title" 'C:\m\a.TPM'
-expect_rows 5 "import a.TPM"; expect_title "Tappling a.TPM" "import a.TPM"
-poke command "$main" 32781
-for _ in $(seq 1 50); do count=$(record_count "$drive_c/m/a.TPM"); [ "$count" = 5 ] && break; sleep 0.1; done
-if [ "$count" = 5 ]; then e2e_pass "overwrite save after import: a.TPM holds the 5 records"; else e2e_fail "a.TPM holds $count records"; fi
-poke command "$main" 32779; choose "$open_title" 'C:\m\v999.TPM'
+open_file b.TPM; expect "open b.TPM" "1 Tappling b.TPM" eval 'echo $(rows) $(title)'
+open_file a.TPM 32805; expect "import a.TPM" "5 Tappling a.TPM" eval 'echo $(rows) $(title)'
+menu 32781
+check "overwrite save after import: a.TPM holds the 5 records" wait_for eval '[ "$(records_in a.TPM)" = 5 ]'
+open_file v999.TPM
 message "対応していないバージョンです。" 1 "open v999.TPM"
-expect_rows 5 "unreadable open keeps the list"; expect_title "Tappling a.TPM" "unreadable open"
+expect "unreadable open keeps the list" "5 Tappling a.TPM" eval 'echo $(rows) $(title)'
 
 # --- New: Cancel keeps, No empties, Yes saves then empties.
-modify; poke command "$main" 32782
-message "編集中のデータを保存しますか？" 2 "new, cancel"
-expect_rows 5 "new, cancel"
-poke command "$main" 32782
-message "編集中のデータを保存しますか？" 7 "new, no"
-expect_rows 0 "new, no"; expect_title "Tappling " "new, no"
-poke command "$main" 32779; choose "$open_title" 'C:\m\s1.TPM'
-modify; rm -f "$drive_c/m/s1.TPM"
-poke command "$main" 32782
-message "編集中のデータを保存しますか？" 6 "new, yes"
-sleep 0.5
-expect_rows 0 "new, yes"
-if wait_file "$drive_c/m/s1.TPM"; then e2e_pass "new, yes: s1.TPM saved first"; else e2e_fail "new, yes: s1.TPM not saved"; fi
+modify; menu 32782; question 2 "new, cancel"; expect "new, cancel" 5 rows
+menu 32782; question 7 "new, no"; expect "new, no" "0 Tappling " eval 'echo $(rows) "$(title)"'
+open_file s1.TPM; modify; rm -f "$drive_c/m/s1.TPM"
+menu 32782; question 6 "new, yes"; sleep 0.5
+expect "new, yes" 0 rows
+check "new, yes: s1.TPM saved first" wait_for test -f "$drive_c/m/s1.TPM"
 
 # --- Version dialog from the menu (with the mail button) and from the system menu; help.
-rm -f "$opened"
-poke command "$main" 32784
+menu 32784
 about=$(dialog "ﾊﾞｰｼﾞｮﾝ情報")
-if [ -n "$about" ]; then
-    version=$(e2e_probe children --hwnd "$about" | awk -F'\t' '$2 == 1032 { print $4 }')
-    [ "$version" = "Tappling Version 2.00" ] && e2e_pass "version dialog: '$version'" || e2e_fail "version text '$version'"
-    poke command "$about" 1000
-    for _ in $(seq 1 50); do [ -s "$opened" ] && break; sleep 0.2; done
-    mail=$(tr -d '\r' <"$opened" 2>/dev/null)
-    case "$mail" in
-        mailto:*"?subject=Tappling Version 2.00 について質問("*")") e2e_pass "mail button: $mail" ;;
-        *) e2e_fail "mail button opened '$mail'" ;;
-    esac
-    e2e_probe press --hwnd "$about" --id 1 >/dev/null
-    e2e_probe wait-gone --exe Tappling.exe --title "ﾊﾞｰｼﾞｮﾝ情報" --timeout 5000 >/dev/null && e2e_pass "version dialog: OK closes it"
-else e2e_fail "version dialog did not open from the menu"; fi
+expect "version dialog" "Tappling Version 2.00" eval "e2e_probe children --hwnd '$about' | awk -F'\t' '\$2 == 1032 { print \$4 }'"
+mail=$(opened_by 1000 "$about")
+case "$mail" in
+    mailto:*"?subject=Tappling Version 2.00 について質問("*")") e2e_pass "mail button: $mail" ;;
+    *) e2e_fail "mail button opened '$mail'" ;;
+esac
+e2e_probe press --hwnd "$about" --id 1 >/dev/null
+check "version dialog: OK closes it" gone "ﾊﾞｰｼﾞｮﾝ情報"
 poke syscommand "$main" 16
 about=$(dialog "ﾊﾞｰｼﾞｮﾝ情報")
-if [ -n "$about" ]; then e2e_pass "version dialog from the system menu"; e2e_probe press --hwnd "$about" --id 2 >/dev/null
-else e2e_fail "version dialog did not open from the system menu"; fi
-e2e_probe wait-gone --exe Tappling.exe --title "ﾊﾞｰｼﾞｮﾝ情報" --timeout 5000 >/dev/null
-rm -f "$opened"
-poke command "$main" 32783
-for _ in $(seq 1 50); do [ -s "$opened" ] && break; sleep 0.2; done
-help=$(tr -d '\r' <"$opened" 2>/dev/null)
-if [ "$help" = 'C:\app\main.html' ]; then e2e_pass "help opens C:\\app\\main.html through the shell"
-else e2e_fail "help opened '$help'"; fi
+check "version dialog from the system menu" test -n "$about"
+e2e_probe press --hwnd "$about" --id 2 >/dev/null; gone "ﾊﾞｰｼﾞｮﾝ情報"
+expect "help through the shell" 'C:\app\main.html' opened_by 32783
 
 # --- Desktop shortcuts: none without a file, then the three of w.TPM.
-poke command "$main" 32798
+menu 32798
 message "ファイル名が取得できません。" 1 "shortcut without a file"
 python3 "$e2e_repo/tests/e2e/make-macro.py" "$drive_c/m/w.TPM" \
     '{"records": [{"type": 0, "x": 760, "y": 540, "preWaitMs": 300, "postWaitMs": 300}]}'
-poke command "$main" 32779; choose "$open_title" 'C:\m\w.TPM'
-for item in "32798 自動起動 (自動起動)" "32796 通常起動 (通常起動)" "32802 ランダム自動起動 （ランダム自動起動）"; do
-    read -r id label suffix <<<"$item"
-    poke command "$main" "$id"
+open_file w.TPM
+for item in "32798 自動起動" "32796 通常起動" "32802 ランダム自動起動"; do
+    read -r id label <<<"$item"
+    menu "$id"
     message "デスクトップにショートカット（${label}）を作成します。よろしいですか" 1 "shortcut $label"
 done
 sleep 1
 links=$(find -L "$drive_c/users" -name '*.lnk' -path '*Desktop*' 2>/dev/null | sed 's|.*/||' | sort | tr '\n' ';')
 expected_links="w(自動起動).lnk;w(通常起動).lnk;w（ランダム自動起動）.lnk;"
-if [ "$links" = "$expected_links" ]; then e2e_pass "three shortcuts on the desktop: $links"
-else e2e_fail "desktop shortcuts: '$links', expected '$expected_links'"; fi
+expect "three shortcuts on the desktop" "$expected_links" echo "$links"
 e2e_probe close --hwnd "$main" >/dev/null
 e2e_wait_exit "$tappling_pid" 20 || true
 
 # --- The "(自動起動)" shortcut through the shell: plays w.TPM against a target and ends.
 link=$(find -L "$drive_c/users" -name 'w(自動起動).lnk' -path '*Desktop*' 2>/dev/null | head -n1)
-if [ -n "$link" ]; then
-    windows_link="C:${link#"$drive_c"}"; windows_link=${windows_link//\//\\}
-    rm -f "$app/target.log"
-    "$wine" 'C:\app\TargetApp.exe' 'C:\app\target.log' 700 500 320 240 >/dev/null 2>&1 &
-    e2e_started+=("$!")
-    for _ in $(seq 1 200); do grep -q ' ready ' "$app/target.log" 2>/dev/null && break; sleep 0.1; done
-    poke shellopen "$windows_link" || e2e_fail "auto-start shortcut: the shell did not open $windows_link"
-    started=$(e2e_probe wait --exe Tappling.exe --timeout 30000 | head -n1)
-    for _ in $(seq 1 300); do grep -q ' down L 760 540' "$app/target.log" 2>/dev/null && break; sleep 0.1; done
-    if grep -q ' down L 760 540' "$app/target.log"; then e2e_pass "auto-start shortcut: the click arrived"
-    else e2e_fail "auto-start shortcut: no click in the target's log (window: '$started'; log: $(tr '\r\n' ' ;' <"$app/target.log"))"; fi
-    if e2e_probe wait-gone --exe Tappling.exe --timeout 30000 >/dev/null; then e2e_pass "auto-start shortcut: Tappling ended by itself"
-    else e2e_fail "auto-start shortcut: Tappling still running"; fi
-else
-    e2e_fail "no auto-start shortcut to open"
-fi
+windows_link="C:${link#"$drive_c"}"; windows_link=${windows_link//\//\\}
+"$wine" 'C:\app\TargetApp.exe' 'C:\app\target.log' 700 500 320 240 >/dev/null 2>&1 &
+e2e_started+=("$!")
+tries=200 wait_for grep -q ' ready ' "$app/target.log"
+check "auto-start shortcut: the shell opens '$windows_link'" poke shellopen "$windows_link"
+tries=300 check "auto-start shortcut: the click arrived" wait_for grep -q ' down L 760 540' "$app/target.log"
+check "auto-start shortcut: Tappling ended by itself" e2e_probe wait-gone --exe Tappling.exe --timeout 30000
 
 e2e_finish files.sh

@@ -12,12 +12,7 @@ namespace {
 TEST(DesktopShortcutTest, LinkNamesAndArguments) {
     Cp932CodePage cp;
     auto sjis = [&](std::u16string_view text) { return cp.fromUtf16(text); };
-    struct Case {
-        std::string macroPath;
-        std::string option;
-        std::string linkPath;
-        std::string arguments;
-    };
+    struct Case { std::string macroPath, option, linkPath, arguments; };
     const Case cases[] = {
         {"C:\\m\\work.TPM", "-NODIG", "D:\\desk\\work" + sjis(u"(自動起動)") + ".lnk", "C:\\m\\work.TPM -NODIG"},
         {"C:\\m\\a.b.TPM", "-NODR", "D:\\desk\\a.b" + sjis(u"（ランダム自動起動）") + ".lnk", "C:\\m\\a.b.TPM -NODR"},

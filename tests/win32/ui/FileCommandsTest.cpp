@@ -1,5 +1,5 @@
-// The main window's file, help, version and shortcut commands on the real window, with
-// scripted message boxes and file chooser and real files in a temporary folder.
+// The main window's file, help, version and shortcut commands wired to the real window, once
+// per path (the rules are unit-tested): scripted prompts and chooser, real files.
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <deque>
 #include <functional>
 #include <thread>
 
@@ -25,50 +24,10 @@
 namespace tappling {
 namespace {
 
-class RecordingOpener final : public DocumentOpener {
-public:
+struct RecordingOpener final : DocumentOpener {
     std::vector<std::wstring> opened;
     void open(const std::wstring& target) override { opened.push_back(target); }
 };
-
-class ScriptedPrompter final : public Prompter {
-public:
-    Answer answer = Answer::Cancel;
-    bool ok = false;
-    std::vector<std::string> messages;
-    std::vector<std::string> questions;
-    void inform(std::string_view text) override { messages.emplace_back(text); }
-    Answer askYesNoCancel(std::string_view question) override {
-        questions.emplace_back(question);
-        return answer;
-    }
-    bool askOkCancel(std::string_view question) override {
-        questions.emplace_back(question);
-        return ok;
-    }
-};
-
-class ScriptedDialogs final : public FileDialogs {
-public:
-    std::deque<std::optional<std::string>> answers;
-    std::vector<std::string> initialNames;
-    std::optional<std::string> choose(ChooseMode, const std::string& initialName) override {
-        initialNames.push_back(initialName);
-        if (answers.empty()) return std::nullopt;
-        auto answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-};
-
-void pump() {
-    const DWORD start = GetTickCount();
-    MSG message;
-    while (GetTickCount() - start < 50) {
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-        Sleep(1);
-    }
-}
 
 std::wstring windowText(HWND hwnd) {
     wchar_t buffer[512] = {};
@@ -84,47 +43,42 @@ std::string temporaryFolder() {
     return folder + "\\";
 }
 
-Macro macroOf(std::initializer_list<const char*> comments) {
+void pump() {  // 50 ms of the thread's messages
+    MSG message;
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < 50; Sleep(1))
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+}
+
+bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+Macro macroOf(int rows) {
     Macro macro;
-    for (const char* comment : comments) {
-        ActionRecord r = makeDefaultRecord();
-        r.comment = comment;
-        macro.actions.append(r);
-    }
+    for (int i = 0; i < rows; ++i) macro.actions.append(makeDefaultRecord());
     return macro;
 }
 
-// Closes the next version dialog of this process with OK once it shows; reports whether it did.
-class AboutCloser {
-public:
-    AboutCloser()
-        : thread_([this] {
-              for (int i = 0; i < 500 && !closed; ++i) {
-                  HWND about = FindWindowW(L"#32770", L"ﾊﾞｰｼﾞｮﾝ情報");
-                  if (about != nullptr && IsWindowVisible(about)) {
-                      PostMessageW(about, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-                      closed = true;
-                  }
-                  Sleep(10);
-              }
-          }) {}
-    ~AboutCloser() { thread_.join(); }
+// Runs the command that shows the modal version dialog; true when it showed and OK closed it.
+bool versionDialogShownBy(const std::function<void()>& command) {
     std::atomic<bool> closed{false};
-
-private:
-    std::thread thread_;
-};
+    std::thread closer([&] {
+        for (int i = 0; i < 500 && !closed; ++i, Sleep(10)) {
+            HWND about = FindWindowW(L"#32770", L"ﾊﾞｰｼﾞｮﾝ情報");
+            if (about && IsWindowVisible(about)) closed = PostMessageW(about, WM_COMMAND, IDOK, 0) != 0;
+        }
+    });
+    command();
+    closer.join();
+    return closed;
+}
 
 class FileCommandsTest : public ::testing::Test {
 protected:
-    FileCommandsTest()
-        : folder(temporaryFolder()),
-          window(GetModuleHandleW(nullptr), fakes.platform, {&prompter, nullptr, &dialogs, &opener}) {}
+    FileCommandsTest() : window(GetModuleHandleW(nullptr), fakes.platform, {&prompter, nullptr, &dialogs, &opener}) {}
     ~FileCommandsTest() override {
         if (window.hwnd() != nullptr) window.end(IDCANCEL);
         pump();
     }
-    void open(Macro macro, const std::string& path, int32_t modified) {
+    void show(Macro macro, const std::string& path, int32_t modified) {
         window.player().macro = std::move(macro);
         window.currentFilePath = path;
         ASSERT_NE(window.createModeless(), nullptr);
@@ -132,11 +86,6 @@ protected:
         pump();
     }
     void command(int id) { SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
-    std::string file(const char* name, const Macro& macro) {
-        const std::string path = folder + name;
-        writeMacroFile(macro, path, files);
-        return path;
-    }
     int rows() { return ListView_GetItemCount(window.list()); }
     std::wstring caption() { return windowText(window.hwnd()); }
     // A real drop of these ANSI paths, as the shell builds it.
@@ -152,11 +101,11 @@ protected:
         SendMessageW(window.hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
     }
 
-    std::string folder;
+    std::string folder = temporaryFolder();
     Win32FileAccess files;
     TestPlatform fakes;
-    ScriptedPrompter prompter;
-    ScriptedDialogs dialogs;
+    TestPrompter prompter;
+    TestFileDialogs dialogs;
     RecordingOpener opener;
     MainDialog window;
 };
@@ -175,12 +124,7 @@ TEST(AboutDialogTest, ControlsOfTheTemplateAndTheLinks) {
     RECT client{};
     GetClientRect(hwnd, &client);
     EXPECT_EQ(client.right, dialogRect(0, 0, 206, 137).right);
-    struct Expected {
-        int id;
-        const wchar_t* className;
-        std::wstring text;
-        RECT rect;
-    };
+    struct Expected { int id; const wchar_t* className; std::wstring text; RECT rect; };
     const Expected controls[] = {
         {IDC_ABOUT_VERSION_TEXT, L"Static", L"Tappling Version 2.00", dialogRect(42, 15, 142, 8)},
         {IDC_ABOUT_WEB, L"Button", utf8ToWide(kProductWebPage), dialogRect(58, 50, 132, 13)},
@@ -201,109 +145,85 @@ TEST(AboutDialogTest, ControlsOfTheTemplateAndTheLinks) {
         EXPECT_EQ(r.top, e.rect.top) << e.id;
         EXPECT_EQ(r.right, e.rect.right) << e.id;
     }
-    int icons = 0, lines = 0, statics = 0;
+    int icons = 0, lines = 0, statics = 0;  // the controls without an ID
     for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         const LONG style = GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK;
         if (GetDlgCtrlID(child) != -1 && GetDlgCtrlID(child) != 0xFFFF) continue;
-        if (style == SS_ICON) ++icons;
-        else if (style == SS_ETCHEDHORZ) ++lines;
-        else if (windowText(child) == L"開発元") ++statics;
+        icons += style == SS_ICON;
+        lines += style == SS_ETCHEDHORZ;
+        statics += windowText(child) == L"開発元";
     }
-    EXPECT_EQ(icons, 1);
-    EXPECT_EQ(lines, 2);
-    EXPECT_EQ(statics, 1);
-
-    SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDC_ABOUT_WEB, BN_CLICKED), 0);
-    SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDC_ABOUT_MAIL, BN_CLICKED), 0);
-    ASSERT_EQ(opener.opened.size(), 2u);
-    EXPECT_EQ(opener.opened[0], utf8ToWide(kProductWebPage));
-    EXPECT_EQ(opener.opened[1], utf8ToWide(std::string("mailto:") + kSupportMailAddress +
-                                           "?subject=Tappling Version 2.00 について質問(" + kMailSubjectNote + ")"));
+    EXPECT_EQ(std::vector<int>({icons, lines, statics}), std::vector<int>({1, 2, 1}));
+    SendMessageW(hwnd, WM_COMMAND, IDC_ABOUT_WEB, 0);
+    SendMessageW(hwnd, WM_COMMAND, IDC_ABOUT_MAIL, 0);
+    EXPECT_EQ(opener.opened, (std::vector<std::wstring>{utf8ToWide(kProductWebPage),
+                                                        utf8ToWide(std::string("mailto:") + kSupportMailAddress +
+                                                                   "?subject=Tappling Version 2.00 について質問(" +
+                                                                   kMailSubjectNote + ")")}));
     about.end(IDOK);
 }
 
 TEST_F(FileCommandsTest, VersionFromMenuAndSystemMenuHelpBesideTheProgram) {
-    open({}, "", 0);
-    {
-        AboutCloser closer;
-        command(ID_HELP_VERSION);
-        EXPECT_TRUE(closer.closed);
-    }
-    {
-        AboutCloser closer;
-        SendMessageW(window.hwnd(), WM_SYSCOMMAND, IDM_SYS_ABOUT, 0);
-        EXPECT_TRUE(closer.closed);
-    }
+    show({}, "", 0);
+    EXPECT_TRUE(versionDialogShownBy([&] { command(ID_HELP_VERSION); }));
+    EXPECT_TRUE(versionDialogShownBy([&] { SendMessageW(window.hwnd(), WM_SYSCOMMAND, IDM_SYS_ABOUT, 0); }));
     command(ID_HELP_HELP);
     HELPINFO help{};
     help.cbSize = sizeof(help);
     SendMessageW(window.hwnd(), WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
     wchar_t program[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, program, MAX_PATH);
-    std::wstring expected = program;
-    expected = expected.substr(0, expected.rfind(L'\\')) + L"\\main.html";
+    const std::wstring expected = std::wstring(program, wcsrchr(program, L'\\')) + L"\\main.html";
     EXPECT_EQ(opener.opened, (std::vector<std::wstring>{expected, expected}));
 }
 
 TEST_F(FileCommandsTest, NewAndDropAnswerTheSaveQuestion) {
-    const std::string dropped = file("dropped.TPM", macroOf({"d0", "d1", "d2"}));
-    const std::string current = folder + "current.TPM";
-    open({}, "", 0);
-    for (int target = 0; target < 2; ++target) {
+    const std::string dropped = folder + "dropped.TPM", current = folder + "current.TPM";
+    writeMacroFile(macroOf(3), dropped, files);
+    show({}, "", 0);
+    for (bool isDrop : {false, true}) {
         for (Answer answer : {Answer::Yes, Answer::No, Answer::Cancel}) {
             DeleteFileA(current.c_str());
-            window.player().macro = macroOf({"a0"});
+            window.player().macro = macroOf(1);
             window.currentFilePath = current;
             window.refreshList();
             window.player().modified = 1;
             prompter.answer = answer;
-            dialogs.answers = {current};
-            if (target == 0)
-                command(ID_FILE_NEW);
-            else
-                drop({dropped, folder + "second.TPM"});
-            const bool saved = GetFileAttributesA(current.c_str()) != INVALID_FILE_ATTRIBUTES;
-            EXPECT_EQ(saved, answer == Answer::Yes) << target;
-            EXPECT_EQ(rows(), answer == Answer::Cancel ? 1 : target == 0 ? 0 : 3) << target;
-            EXPECT_EQ(window.player().modified, answer == Answer::Cancel ? 1 : 0) << target;
-            if (answer != Answer::Cancel) {
-                EXPECT_EQ(caption(), target == 0 ? L"Tappling " : L"Tappling dropped.TPM") << target;
+            dialogs.answer = current;
+            isDrop ? drop({dropped, folder + "second.TPM"}) : command(ID_FILE_NEW);
+            const bool cancelled = answer == Answer::Cancel;
+            EXPECT_EQ(exists(current), answer == Answer::Yes) << isDrop;
+            EXPECT_EQ(rows(), cancelled ? 1 : isDrop ? 3 : 0) << isDrop;
+            EXPECT_EQ(window.player().modified, cancelled ? 1 : 0) << isDrop;
+            if (!cancelled) {
+                EXPECT_EQ(caption(), isDrop ? L"Tappling dropped.TPM" : L"Tappling ") << isDrop;
             }
         }
     }
-    ASSERT_EQ(dialogs.initialNames.size(), 1u);  // new knows the name; the drop always asks
-    EXPECT_EQ(dialogs.initialNames[0], folder + "current.TPM");
+    EXPECT_EQ(dialogs.calls, 1);  // new knows the name; the drop always asks
     EXPECT_EQ(prompter.questions.size(), 6u);
-    window.player().modified = 0;
-    drop({folder + "notes.txt"});
-    EXPECT_EQ(prompter.messages.back(), "TPMﾌｧｲﾙではありません。");
-    EXPECT_EQ(rows(), 1);
 }
 
 TEST_F(FileCommandsTest, OpenImportAndRestoreAfterUnreadableFiles) {
-    const std::string other = file("other.TPM", macroOf({"b0", "b1"}));
-    const std::string v999 = folder + "v999.TPM";
-    {
-        std::string error;
-        std::string bytes = "\x0bMouseAction";
-        for (int32_t v : {999, 0, 0, 1, 0}) bytes.append(reinterpret_cast<const char*>(&v), 4);
-        files.writeAtomically(v999, bytes, error);
-    }
-    open(macroOf({"a0", "a1", "a2"}), folder + "a.TPM", 1);
-    for (int command : {ID_FILE_OPEN, ID_FILE_IMPORT}) {
-        dialogs.answers = {v999};
-        this->command(command);
+    const std::string other = folder + "other.TPM", v999 = folder + "v999.TPM";
+    writeMacroFile(macroOf(2), other, files);
+    std::string error, bytes = "\x0bMouseAction";
+    for (int32_t v : {999, 0, 0, 1, 0}) bytes.append(reinterpret_cast<const char*>(&v), 4);
+    ASSERT_TRUE(files.writeAtomically(v999, bytes, error));
+    show(macroOf(3), folder + "a.TPM", 1);
+    for (int id : {ID_FILE_OPEN, ID_FILE_IMPORT}) {
+        dialogs.answer = v999;
+        command(id);
         EXPECT_EQ(prompter.messages.back(), "対応していないバージョンです。");
         EXPECT_EQ(window.player().actions().size(), 3);
         EXPECT_EQ(rows(), 3);
         EXPECT_EQ(caption(), L"Tappling a.TPM");
         EXPECT_EQ(window.currentFilePath, folder + "a.TPM");
     }
-    dialogs.answers = {other};
+    dialogs.answer = other;
     command(ID_FILE_IMPORT);
     EXPECT_EQ(rows(), 6);
     EXPECT_EQ(caption(), L"Tappling other.TPM");
-    dialogs.answers = {other};
     command(ID_FILE_OPEN);
     EXPECT_EQ(rows(), 2);
     EXPECT_EQ(window.player().modified, 1);
@@ -311,8 +231,8 @@ TEST_F(FileCommandsTest, OpenImportAndRestoreAfterUnreadableFiles) {
 }
 
 TEST_F(FileCommandsTest, FailingSaveSaysSoAndKeepsModified) {
-    open(macroOf({"a0"}), "", 1);
-    dialogs.answers = {folder + "no such folder\\x.TPM"};
+    show(macroOf(1), "", 1);
+    dialogs.answer = folder + "no such folder\\x.TPM";
     command(ID_FILE_SAVE_AS);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_NE(prompter.messages[0].find("ファイルを保存できません。"), std::string::npos);
@@ -321,45 +241,41 @@ TEST_F(FileCommandsTest, FailingSaveSaysSoAndKeepsModified) {
 }
 
 TEST_F(FileCommandsTest, ShortcutCommandsAskAndWriteOnTheDesktop) {
-    open(macroOf({"a0"}), "", 0);
+    show(macroOf(1), "", 0);
     command(ID_FILE_SHORTCUT_AUTO);
-    EXPECT_EQ(prompter.messages, (std::vector<std::string>{"ファイル名が取得できません。"}));
+    EXPECT_EQ(prompter.messages, std::vector<std::string>{"ファイル名が取得できません。"});
     window.currentFilePath = folder + "work.TPM";
     const std::optional<std::string> desktop = desktopFolderPath();
     ASSERT_TRUE(desktop);
     const std::string link = *desktop + "\\work" + wideToAnsi(L"(自動起動)") + ".lnk";
     DeleteFileA(link.c_str());
     command(ID_FILE_SHORTCUT_AUTO);  // cancelled
-    EXPECT_EQ(GetFileAttributesA(link.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(exists(link));
     prompter.ok = true;
     command(ID_FILE_SHORTCUT_AUTO);
-    command(ID_FILE_SHORTCUT_AUTO);  // replaces the first
-    EXPECT_NE(GetFileAttributesA(link.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(exists(link));
     EXPECT_EQ(prompter.questions.back(), "デスクトップにショートカット（自動起動）を作成します。よろしいですか");
     DeleteFileA(link.c_str());
 }
 
 TEST(ShellLinkTest, WrittenLinkReadsBackThroughTheShell) {
     const std::string link = temporaryFolder() + wideToAnsi(L"a.b（ランダム自動起動）.lnk");
-    const std::string target = "C:\\Tool\\Tappling.exe";
-    ASSERT_TRUE(writeShellLink(link, "", "C:\\my docs\\a.b.TPM -NODR", target));
-    ASSERT_TRUE(writeShellLink(link, "", "C:\\my docs\\a.b.TPM -NODR", target));  // replaced
+    for (int i = 0; i < 2; ++i)  // the second replaces the first
+        ASSERT_TRUE(writeShellLink(link, "", "C:\\my docs\\a.b.TPM -NODR", "C:\\Tool\\Tappling.exe"));
     CoInitialize(nullptr);
-    {
-        IShellLinkA* shellLink = nullptr;
-        ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                               reinterpret_cast<void**>(&shellLink))));
-        IPersistFile* file = nullptr;
-        shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
-        EXPECT_TRUE(SUCCEEDED(file->Load(ansiToWide(link).c_str(), STGM_READ)));
-        char buffer[MAX_PATH] = {};
-        shellLink->GetPath(buffer, MAX_PATH, nullptr, 0);
-        EXPECT_STREQ(buffer, target.c_str());
-        shellLink->GetArguments(buffer, MAX_PATH);
-        EXPECT_STREQ(buffer, "C:\\my docs\\a.b.TPM -NODR");
-        file->Release();
-        shellLink->Release();
-    }
+    IShellLinkA* shellLink = nullptr;
+    IPersistFile* file = nullptr;
+    ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                           reinterpret_cast<void**>(&shellLink))));
+    shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+    EXPECT_TRUE(SUCCEEDED(file->Load(ansiToWide(link).c_str(), STGM_READ)));
+    char target[MAX_PATH] = {}, arguments[MAX_PATH] = {};
+    shellLink->GetPath(target, MAX_PATH, nullptr, 0);
+    shellLink->GetArguments(arguments, MAX_PATH);
+    EXPECT_STREQ(target, "C:\\Tool\\Tappling.exe");
+    EXPECT_STREQ(arguments, "C:\\my docs\\a.b.TPM -NODR");
+    file->Release();
+    shellLink->Release();
     CoUninitialize();
     DeleteFileA(link.c_str());
 }

@@ -87,6 +87,7 @@ public:
     std::vector<std::string> messages;
     std::vector<std::string> questions;
     Answer answer = Answer::No;
+    bool ok = false;  // the answer to an OK/Cancel question
     void inform(std::string_view text) override { messages.emplace_back(text); }
     Answer askYesNoCancel(std::string_view question) override {
         questions.emplace_back(question);
@@ -94,7 +95,7 @@ public:
     }
     bool askOkCancel(std::string_view question) override {
         questions.emplace_back(question);
-        return false;
+        return ok;
     }
 };
 
