@@ -162,9 +162,9 @@ TEST_F(EditingCommandsTest, MarkerEditWaitShiftsAndBulkEditMakeTheCloseAsk) {
 
 // The list keeps the keyboard when a click on a row shows the marker: real clicks and
 // real key presses, Ctrl read from the real key state.
-class EditingRealInputTest : public EditingCommandsTest {
+class EditingCommandsRealInputTest : public EditingCommandsTest {
 protected:
-    EditingRealInputTest() : EditingCommandsTest(&realKeys) {}
+    EditingCommandsRealInputTest() : EditingCommandsTest(&realKeys) {}
     static Win32KeyState realKeys;
 
     // Clicks row `row`, then presses the chord and lets it go in reverse order.
@@ -185,9 +185,9 @@ protected:
 
     Win32Input input;
 };
-Win32KeyState EditingRealInputTest::realKeys;
+Win32KeyState EditingCommandsRealInputTest::realKeys;
 
-TEST_F(EditingRealInputTest, CtrlKeysAndDeleteWorkRightAfterARowClick) {
+TEST_F(EditingCommandsRealInputTest, CtrlKeysAndDeleteWorkRightAfterARowClick) {
     open(4);
     SetWindowPos(window.hwnd(), HWND_TOP, 50, 50, 0, 0, SWP_NOSIZE);
     SetForegroundWindow(window.hwnd());
