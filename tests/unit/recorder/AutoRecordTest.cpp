@@ -149,7 +149,6 @@ TEST_P(AutoRecordScenario, Records) {
     EXPECT_EQ(records(), s.records);
     EXPECT_EQ(player.leftPending + player.rightPending, 0);
 }
-
 INSTANTIATE_TEST_SUITE_P(Poll, AutoRecordScenario, ::testing::ValuesIn(kScenarios),
                          [](const auto& info) { return std::string(info.param.name); });
 

@@ -1,4 +1,4 @@
-// The auto record command and its timer handler against a scripted window.
+// The auto record command and its timer handler against a scripted window (the fixture).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,18 +11,14 @@
 namespace tappling {
 namespace {
 
-class ScriptedWindow final : public RecordingHost {
-public:
-    std::vector<std::string> calls;
-    Answer answer = Answer::Yes;
-    int32_t newMacroResult = 1;
-    ActionList* listToClear = nullptr;  // what newMacro empties when it goes on
-
+// The main window as the command sees it, every call logged.
+class RecordingControlTest : public ::testing::Test, public RecordingHost {
+protected:
     Answer ask(std::string_view utf8) override { return calls.push_back("ask " + std::string(utf8)), answer; }
     void inform(std::string_view utf8) override { calls.push_back("inform " + std::string(utf8)); }
     int32_t newMacro() override {
         calls.emplace_back("newMacro");
-        if (newMacroResult == 1) listToClear->clear();
+        if (newMacroResult == 1) player.actions().clear();
         return newMacroResult;
     }
     void minimize() override { calls.emplace_back("minimize"); }
@@ -30,17 +26,14 @@ public:
     void startRecorderTimer() override { calls.emplace_back("start timer"); }
     void killRecorderTimer() override { calls.emplace_back("kill timer"); }
     void refreshList() override { calls.emplace_back("refresh"); }
-};
 
-class RecordingControlTest : public ::testing::Test {
-protected:
-    RecordingControlTest() { window.listToClear = &player.actions(); }
-
+    std::vector<std::string> calls;
+    Answer answer = Answer::Yes;
+    int32_t newMacroResult = 1;
     fake::FakePlatform fakes;
     Cp932CodePage codePage;
     MacroPlayer player{fakes.platform};
-    ScriptedWindow window;
-    RecordingControl control{player, window, codePage};
+    RecordingControl control{player, *this, codePage};
 };
 
 TEST_F(RecordingControlTest, BeginAsksOnlyForANonEmptyListAndFollowsTheAnswer) {
@@ -66,14 +59,14 @@ TEST_F(RecordingControlTest, BeginAsksOnlyForANonEmptyListAndFollowsTheAnswer) {
         player.modified = 0;
         player.resumable = 1;
         player.runState = RunState::Idle;
-        window.calls.clear();
-        window.answer = row.answer;
-        window.newMacroResult = row.newMacroResult;
+        calls.clear();
+        answer = row.answer;
+        newMacroResult = row.newMacroResult;
         control.beginRecording();
         std::vector<std::string> expected = row.calls;
         const bool started = expected.back() == "start";
         if (started) expected.back() = hint, expected.insert(expected.end(), {"minimize", "start timer"});
-        EXPECT_EQ(window.calls, expected);
+        EXPECT_EQ(calls, expected);
         EXPECT_EQ(player.runState, started ? RunState::Running : RunState::Idle);
         EXPECT_EQ(player.modified, started ? 1 : 0);
         EXPECT_EQ(player.resumable, started ? 0 : 1);
@@ -85,16 +78,16 @@ TEST_F(RecordingControlTest, TimerPollsUntilAStopKeyThenReportsAndRestores) {
     control.beginRecording();
     fakes.keys.press(kVkReturn, 3000, 10);
     fakes.keys.press(kVkEscape, 4000, 10);
-    window.calls.clear();
+    calls.clear();
     for (uint32_t t = 2000; t < 3990; t += 10) fakes.clock.set(t), control.onRecorderTimer();
-    EXPECT_TRUE(window.calls.empty());
+    EXPECT_TRUE(calls.empty());
     player.recorderBusy = 1;  // a tick arriving inside a poll does nothing
     fakes.clock.set(4000);
     control.onRecorderTimer();
-    EXPECT_TRUE(window.calls.empty());
+    EXPECT_TRUE(calls.empty());
     player.recorderBusy = 0;
     control.onRecorderTimer();
-    EXPECT_EQ(window.calls,
+    EXPECT_EQ(calls,
               (std::vector<std::string>{"kill timer", "inform " + std::string(kRecordingEnded), "refresh", "restore"}));
     EXPECT_EQ(player.runState, RunState::Idle);
     ASSERT_EQ(player.actions().size(), 1);

@@ -15,11 +15,13 @@ namespace {
 using Rows = std::vector<int32_t>;
 using Calls = std::vector<std::string>;
 
-// The main window as the commands see it: a selection the test sets, every call logged.
-class FakeEditingHost final : public EditingHost {
+// The main window and the user's answers as the commands see them: a selection the test
+// sets, every call logged; the editor names the record it returns "new" (shown as "*").
+class FakeEditingHost final : public EditingHost, public ActionDialogs {
 public:
     Rows selection;
     Calls calls;
+    bool ok = true;  // the editor's OK, or a bulk edit that changed something
     void log(const std::string& call) { calls.push_back(call); }
     void log(const std::string& call, int32_t n) { log(call + " " + std::to_string(n)); }
     std::vector<int32_t> selectedRows() override { return selection; }
@@ -34,26 +36,16 @@ public:
     void takeFocus() override { log("focus"); }
     void minimizeWindow() override { log("minimize"); }
     void restoreWindow() override { log("restore"); }
-};
-
-// The user's answers: the editor names the record it returns "new" (shown as "*"), or cancels.
-class ScriptedDialogs final : public ActionDialogs {
-public:
-    explicit ScriptedDialogs(Calls& calls) : calls_(calls) {}
-    bool ok = true;  // the editor's OK, or a bulk edit that changed something
     std::optional<ActionRecord> editAction(const ActionRecord& copy, int32_t rowNumber) override {
-        calls_.push_back("editor " + copy.comment + " " + std::to_string(rowNumber));
+        log("editor " + copy.comment, rowNumber);
         ActionRecord edited = copy;
         edited.comment = "new";
         return ok ? std::optional(edited) : std::nullopt;
     }
     bool bulkTextEdit(const std::string& numberList, const std::string& newText, ActionList&) override {
-        calls_.push_back("bulk " + numberList + " " + newText);
+        log("bulk " + numberList + " " + newText);
         return ok;
     }
-
-private:
-    Calls& calls_;
 };
 
 ActionRecord named(char name) {
@@ -95,8 +87,7 @@ protected:
     fake::FakePlatform fakes;
     MacroPlayer player{fakes.platform};
     FakeEditingHost host;
-    ScriptedDialogs dialogs{host.calls};
-    EditingLogic logic{player, host, dialogs};
+    EditingLogic logic{player, host, host};
 };
 
 TEST_F(EditingLogicTest, CommandsChangeTheListAndShowTheChangedRow) {
@@ -132,7 +123,7 @@ TEST_F(EditingLogicTest, CommandsChangeTheListAndShowTheChangedRow) {
         SCOPED_TRACE(std::to_string(c.command) + " on " + c.list);
         load(c.list, c.buffer);
         host.selection = c.selection;
-        dialogs.ok = c.editorOk;
+        host.ok = c.editorOk;
         ASSERT_TRUE(logic.onCommand(c.command));
         EXPECT_EQ(listNames(), c.expectedList);
         EXPECT_EQ(names(player.copyBuffer), c.expectedBuffer);
@@ -199,10 +190,10 @@ TEST_F(EditingLogicTest, WaitShiftsMarkModifiedOnlyWhenAWaitChanged) {
 TEST_F(EditingLogicTest, BulkTextEditAndEditThroughTheMarkerKeepResumable) {
     load("ABCD");
     host.selection = {0, 3};
-    dialogs.ok = false;
+    host.ok = false;
     logic.onCommand(ID_EDIT_BULK_TEXT);
     EXPECT_EQ(player.modified, 0);
-    dialogs.ok = true;
+    host.ok = true;
     host.selection.clear();
     logic.bulkTextEdit();
     EXPECT_EQ(host.calls, (Calls{"bulk 1,4 text A", "bulk  "}));  // no refresh: no column shows the text
@@ -215,7 +206,7 @@ TEST_F(EditingLogicTest, BulkTextEditAndEditThroughTheMarkerKeepResumable) {
     EXPECT_EQ(player.modified, 1);
     EXPECT_EQ(player.resumable, 1);
     player.modified = 0;
-    dialogs.ok = false;
+    host.ok = false;
     logic.editThroughMarker(2);
     EXPECT_EQ(player.modified, 0);
     logic.editThroughMarker(3);  // a marker left over from a longer list
