@@ -18,33 +18,13 @@ namespace {
 
 using test::pumpFor;
 
-// The editor moves the action to `answer`, or cancels when there is none.
-class ScriptedActionDialogs final : public ActionDialogs {
-public:
-    HWND owner = nullptr;
-    std::optional<POINT> answer;
-    std::vector<int32_t> editedRows;  // the row numbers the editor got, negative when the owner was not minimized
-    std::vector<std::string> bulkCalls;
-
-    std::optional<ActionRecord> editAction(const ActionRecord& copy, int32_t rowNumber) override {
-        editedRows.push_back(IsIconic(owner) ? rowNumber : -rowNumber);
-        if (!answer) return std::nullopt;
-        ActionRecord edited = copy;
-        edited.x = answer->x, edited.y = answer->y;
-        return edited;
-    }
-    bool bulkTextEdit(const std::string& numberList, const std::string& newText, ActionList&) override {
-        bulkCalls.push_back(numberList + "|" + newText);
-        return true;
-    }
-};
-
-class EditingCommandsTest : public ::testing::Test {
+// The fixture answers for the user: the editor moves the action to `answer`, or cancels.
+class EditingCommandsTest : public ::testing::Test, public ActionDialogs {
 protected:
     explicit EditingCommandsTest(KeyState* keys = nullptr)
         : platform(fakes.clock, fakes.input, keys != nullptr ? *keys : fakes.keys, fakes.screen, fakes.clipboard,
                    fakes.shell, fakes.power, fakes.random),
-          window(GetModuleHandleW(nullptr), platform, {&prompter, nullptr, &fileDialogs, nullptr, &actionDialogs}) {}
+          window(GetModuleHandleW(nullptr), platform, {&prompter, nullptr, &fileDialogs, nullptr, this}) {}
     ~EditingCommandsTest() override {
         if (window.hwnd() != nullptr) window.end(IDCANCEL);
         pumpFor(20);
@@ -54,7 +34,6 @@ protected:
         ActionRecord r;
         for (r.x = 900, r.y = 700; r.y < 700 + rows; ++r.y) window.player().actions().append(r);
         ASSERT_NE(window.createModeless(), nullptr);
-        actionDialogs.owner = window.hwnd();
         pumpFor(20);
     }
     void command(int id) { SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
@@ -78,11 +57,25 @@ protected:
         return prompter.questions == std::vector<std::string>{"編集中のデータを保存しますか？"};
     }
 
+    std::optional<ActionRecord> editAction(const ActionRecord& copy, int32_t rowNumber) override {
+        editedRows.push_back(IsIconic(window.hwnd()) ? rowNumber : -rowNumber);
+        if (!answer) return std::nullopt;
+        ActionRecord edited = copy;
+        edited.x = answer->x, edited.y = answer->y;
+        return edited;
+    }
+    bool bulkTextEdit(const std::string& numberList, const std::string& newText, ActionList&) override {
+        bulkCalls.push_back(numberList + "|" + newText);
+        return true;
+    }
+
+    std::optional<POINT> answer;
+    std::vector<int32_t> editedRows;  // the row numbers the editor got, negative when the window was not minimized
+    std::vector<std::string> bulkCalls;
     TestPlatform fakes;
     Platform platform;
     TestPrompter prompter;
     TestFileDialogs fileDialogs;
-    ScriptedActionDialogs actionDialogs;
     MainDialog window;
 };
 
@@ -101,14 +94,14 @@ TEST_F(EditingCommandsTest, CommandsWithoutASelectionSaySo) {
         id != 0 ? command(id) : notify(NM_DBLCLK);
         EXPECT_EQ(prompter.messages, std::vector<std::string>{message}) << id;
     }
-    EXPECT_TRUE(actionDialogs.editedRows.empty());
+    EXPECT_TRUE(editedRows.empty());
     EXPECT_EQ(window.player().actions().size(), 3);
 }
 
 TEST_F(EditingCommandsTest, EditorRunsMinimizedAndTheChangedRowIsShown) {
     open(80);
     select({20, 30});
-    actionDialogs.answer = POINT{5, 5};
+    answer = POINT{5, 5};
     command(ID_EDIT_INSERT_BEFORE);  // before the last selected row, scrolled to the top with the focus
     EXPECT_EQ(window.player().actions().at(30).x, 5);
     EXPECT_EQ(window.player().actions().at(31).y, 730);
@@ -116,7 +109,7 @@ TEST_F(EditingCommandsTest, EditorRunsMinimizedAndTheChangedRowIsShown) {
     EXPECT_EQ(ListView_GetTopIndex(window.list()), 30);
     EXPECT_EQ(GetFocus(), window.list());
 
-    actionDialogs.answer = POINT{300, 200};
+    answer = POINT{300, 200};
     command(IDC_ADD_AT_END);
     EXPECT_FALSE(IsIconic(window.hwnd()));
     ASSERT_EQ(ListView_GetItemCount(window.list()), 82);
@@ -125,7 +118,7 @@ TEST_F(EditingCommandsTest, EditorRunsMinimizedAndTheChangedRowIsShown) {
     EXPECT_TRUE(IsWindowVisible(window.marker().window()));
     EXPECT_EQ(window.marker().currentX, 300);
     EXPECT_EQ(window.marker().currentY, 200);
-    EXPECT_EQ(actionDialogs.editedRows, (std::vector<int32_t>{31, 82}));
+    EXPECT_EQ(editedRows, (std::vector<int32_t>{31, 82}));
 }
 
 // Changes that once left `modified` alone: the close must ask before they are lost.
@@ -140,7 +133,7 @@ TEST_F(EditingCommandsTest, MarkerEditWaitShiftsAndBulkEditMakeTheCloseAsk) {
         EXPECT_EQ(window.player().modified, 1) << id;
         EXPECT_TRUE(closeAsks()) << id;
     }
-    EXPECT_EQ(actionDialogs.bulkCalls, std::vector<std::string>{"2,4|"});
+    EXPECT_EQ(bulkCalls, std::vector<std::string>{"2,4|"});
     EXPECT_EQ(window.player().resumable, 1);
 
     // A row click starts the poll; a double click on the locked marker asks for the editor.
@@ -148,16 +141,16 @@ TEST_F(EditingCommandsTest, MarkerEditWaitShiftsAndBulkEditMakeTheCloseAsk) {
     select({2});
     notify(NM_CLICK);
     ASSERT_TRUE(IsWindowVisible(window.marker().window()));
-    actionDialogs.answer = POINT{111, 5};
+    answer = POINT{111, 5};
     SendMessageW(window.marker().window(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(3, 3));
-    ASSERT_TRUE(test::pumpUntil([&] { return !actionDialogs.editedRows.empty(); }, 2000));
+    ASSERT_TRUE(test::pumpUntil([&] { return !editedRows.empty(); }, 2000));
     EXPECT_EQ(window.player().actions().at(2).x, 111);
     EXPECT_EQ(selectedRows(), std::vector<int>{2});
     EXPECT_EQ(window.player().modified, 1);
     EXPECT_EQ(window.player().resumable, 1);
     EXPECT_TRUE(closeAsks());
     pumpFor(50);
-    EXPECT_EQ(actionDialogs.editedRows, std::vector<int32_t>{3});  // the poll stopped with the request
+    EXPECT_EQ(editedRows, std::vector<int32_t>{3});  // the poll stopped with the request
 }
 
 // The list keeps the keyboard when a click on a row shows the marker: real clicks and
