@@ -1,13 +1,10 @@
-// The editing commands in the real main window: routing from buttons, menus, the list's
-// notifications and the marker poll; the list view's selection and scrolling; the window
-// minimized around the editor; the save question after every change; and the list's
-// keyboard right after a real click on a row.
+// The editing commands wired into the real main window (their rules are tested natively): the
+// list view's selection and scrolling, the save question, the keyboard after a real row click.
 #include "ui/main/MainDialog.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <vector>
 
 #include "engine/TestWindow.h"
@@ -20,61 +17,23 @@ namespace tappling {
 namespace {
 
 using test::pumpFor;
-using test::pumpUntil;
 
-// The user's answers in the action editor and the bulk text edit.
-class ScriptedActionDialogs final : public ActionDialogs {
-public:
-    struct EditorCall {
-        ActionRecord copy;
-        int32_t rowNumber;
-        bool ownerMinimized;
-    };
-    HWND owner = nullptr;
-    std::vector<EditorCall> editorCalls;
-    std::function<std::optional<ActionRecord>(const ActionRecord&)> answer = [](const ActionRecord&) {
-        return std::nullopt;
-    };
-    bool bulkChanges = true;
-    std::vector<std::string> bulkCalls;
-
-    std::optional<ActionRecord> editAction(const ActionRecord& copy, int32_t rowNumber) override {
-        editorCalls.push_back({copy, rowNumber, IsIconic(owner) != FALSE});
-        return answer(copy);
-    }
-    bool bulkTextEdit(const std::string& numberList, const std::string& newText, ActionList&) override {
-        bulkCalls.push_back(numberList + "|" + newText);
-        return bulkChanges;
-    }
-};
-
-ActionRecord click(int32_t x, int32_t y) {
-    ActionRecord r;
-    r.x = x;
-    r.y = y;
-    return r;
-}
-
-std::vector<int> selectedRows(HWND list) {
-    std::vector<int> rows;
-    for (int row = -1; (row = ListView_GetNextItem(list, row, LVNI_SELECTED)) >= 0;) rows.push_back(row);
-    return rows;
-}
-
-class EditingCommandsTest : public ::testing::Test {
+// The fixture answers for the user: the editor moves the action to `answer`, or cancels.
+class EditingCommandsTest : public ::testing::Test, public ActionDialogs {
 protected:
     explicit EditingCommandsTest(KeyState* keys = nullptr)
         : platform(fakes.clock, fakes.input, keys != nullptr ? *keys : fakes.keys, fakes.screen, fakes.clipboard,
                    fakes.shell, fakes.power, fakes.random),
-          window(GetModuleHandleW(nullptr), platform, {&prompter, nullptr, &fileDialogs, nullptr, &actionDialogs}) {}
+          window(GetModuleHandleW(nullptr), platform, {&prompter, nullptr, &fileDialogs, nullptr, this}) {}
     ~EditingCommandsTest() override {
         if (window.hwnd() != nullptr) window.end(IDCANCEL);
         pumpFor(20);
     }
-    void open(int rows, int32_t x = 900, int32_t y = 700) {
-        for (int i = 0; i < rows; ++i) window.player().actions().append(click(x, y + i));
+    // Rows of clicks at (900, 700 + row).
+    void open(int32_t rows) {
+        ActionRecord r;
+        for (r.x = 900, r.y = 700; r.y < 700 + rows; ++r.y) window.player().actions().append(r);
         ASSERT_NE(window.createModeless(), nullptr);
-        actionDialogs.owner = window.hwnd();
         pumpFor(20);
     }
     void command(int id) { SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
@@ -83,90 +42,83 @@ protected:
         SendMessageW(window.hwnd(), WM_NOTIFY, IDC_ACTION_LIST, reinterpret_cast<LPARAM>(&header));
     }
     void select(std::initializer_list<int> rows) {
+        ListView_SetItemState(window.list(), -1, 0, LVIS_SELECTED);
         for (int row : rows) ListView_SetItemState(window.list(), row, LVIS_SELECTED, LVIS_SELECTED);
+    }
+    std::vector<int> selectedRows() {
+        std::vector<int> rows;
+        for (int row = -1; (row = ListView_GetNextItem(window.list(), row, LVNI_SELECTED)) >= 0;) rows.push_back(row);
+        return rows;
     }
     bool closeAsks() {
         prompter.questions.clear();
-        prompter.answer = Answer::Cancel;  // the window stays open for the next case
+        prompter.answer = Answer::Cancel;  // the window stays open
         SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
         return prompter.questions == std::vector<std::string>{"編集中のデータを保存しますか？"};
     }
 
+    std::optional<ActionRecord> editAction(const ActionRecord& copy, int32_t rowNumber) override {
+        editedRows.push_back(IsIconic(window.hwnd()) ? rowNumber : -rowNumber);
+        if (!answer) return std::nullopt;
+        ActionRecord edited = copy;
+        edited.x = answer->x, edited.y = answer->y;
+        return edited;
+    }
+    bool bulkTextEdit(const std::string& numberList, const std::string& newText, ActionList&) override {
+        bulkCalls.push_back(numberList + "|" + newText);
+        return true;
+    }
+
+    std::optional<POINT> answer;
+    std::vector<int32_t> editedRows;  // the row numbers the editor got, negative when the window was not minimized
+    std::vector<std::string> bulkCalls;
     TestPlatform fakes;
     Platform platform;
     TestPrompter prompter;
     TestFileDialogs fileDialogs;
-    ScriptedActionDialogs actionDialogs;
     MainDialog window;
 };
 
 TEST_F(EditingCommandsTest, CommandsWithoutASelectionSaySo) {
     open(3);
-    const std::pair<int, const char*> cases[] = {
-        {IDC_INSERT_BEFORE, "レコードを選択して編集してください"},
-        {ID_EDIT_INSERT_BEFORE, "レコードを選択して編集してください"},
-        {IDC_EDIT, "レコードを選択して編集してください"},
-        {ID_EDIT_EDIT, "レコードを選択して編集してください"},
-        {IDC_DELETE, "レコードを選択して削除してください"},
-        {ID_EDIT_DELETE, "レコードを選択して削除してください"},
-        {ID_EDIT_COPY_ACTIONS, "レコードを選択してください"},
-        {ID_EDIT_PASTE_BEFORE, "レコードを選択してください"},
-        {ID_EDIT_PASTE_AFTER, "レコードを選択してください"},
+    const std::string edit = "レコードを選択して編集してください", del = "レコードを選択して削除してください",
+                      pick = "レコードを選択してください";
+    const std::pair<int, std::string> cases[] = {
+        {IDC_INSERT_BEFORE, edit}, {ID_EDIT_INSERT_BEFORE, edit}, {IDC_EDIT, edit},
+        {ID_EDIT_EDIT, edit},      {IDC_DELETE, del},             {ID_EDIT_DELETE, del},
+        {ID_EDIT_COPY_ACTIONS, pick}, {ID_EDIT_PASTE_BEFORE, pick}, {ID_EDIT_PASTE_AFTER, pick},
+        {0, edit},  // a double click on the list
     };
     for (const auto& [id, message] : cases) {
         prompter.messages.clear();
-        command(id);
+        id != 0 ? command(id) : notify(NM_DBLCLK);
         EXPECT_EQ(prompter.messages, std::vector<std::string>{message}) << id;
     }
-    prompter.messages.clear();
-    notify(NM_DBLCLK);
-    EXPECT_EQ(prompter.messages, std::vector<std::string>{"レコードを選択して編集してください"});
-    EXPECT_TRUE(actionDialogs.editorCalls.empty());
+    EXPECT_TRUE(editedRows.empty());
     EXPECT_EQ(window.player().actions().size(), 3);
 }
 
-TEST_F(EditingCommandsTest, AddRunsTheEditorMinimizedAndShowsTheNewRowAtTheTop) {
-    open(40);
-    actionDialogs.answer = [](const ActionRecord&) { return click(300, 200); };
+TEST_F(EditingCommandsTest, EditorRunsMinimizedAndTheChangedRowIsShown) {
+    open(80);
+    select({20, 30});
+    answer = POINT{5, 5};
+    command(ID_EDIT_INSERT_BEFORE);  // before the last selected row, scrolled to the top with the focus
+    EXPECT_EQ(window.player().actions().at(30).x, 5);
+    EXPECT_EQ(window.player().actions().at(31).y, 730);
+    EXPECT_EQ(selectedRows(), std::vector<int>{30});
+    EXPECT_EQ(ListView_GetTopIndex(window.list()), 30);
+    EXPECT_EQ(GetFocus(), window.list());
+
+    answer = POINT{300, 200};
     command(IDC_ADD_AT_END);
-    ASSERT_EQ(actionDialogs.editorCalls.size(), 1u);
-    EXPECT_EQ(actionDialogs.editorCalls[0].rowNumber, 41);
-    EXPECT_TRUE(actionDialogs.editorCalls[0].ownerMinimized);
     EXPECT_FALSE(IsIconic(window.hwnd()));
-    HWND list = window.list();
-    ASSERT_EQ(ListView_GetItemCount(list), 41);
-    EXPECT_EQ(selectedRows(list), std::vector<int>{40});
-    const int perPage = ListView_GetCountPerPage(list);
-    EXPECT_EQ(ListView_GetTopIndex(list), 41 - perPage);  // scrolled as far as the list goes
+    ASSERT_EQ(ListView_GetItemCount(window.list()), 82);
+    EXPECT_EQ(selectedRows(), std::vector<int>{81});
+    EXPECT_EQ(ListView_GetTopIndex(window.list()), 82 - ListView_GetCountPerPage(window.list()));  // as far as it goes
     EXPECT_TRUE(IsWindowVisible(window.marker().window()));
     EXPECT_EQ(window.marker().currentX, 300);
     EXPECT_EQ(window.marker().currentY, 200);
-    EXPECT_EQ(window.player().modified, 1);
-}
-
-TEST_F(EditingCommandsTest, InsertBeforeTheLastSelectedRowScrollsItToTheTop) {
-    open(80);
-    select({20, 30});
-    actionDialogs.answer = [](const ActionRecord&) { return click(5, 5); };
-    command(ID_EDIT_INSERT_BEFORE);
-    ASSERT_EQ(actionDialogs.editorCalls.size(), 1u);
-    EXPECT_EQ(actionDialogs.editorCalls[0].rowNumber, 31);
-    EXPECT_EQ(window.player().actions().at(30).x, 5);
-    EXPECT_EQ(window.player().actions().at(31).y, 730);
-    EXPECT_EQ(selectedRows(window.list()), std::vector<int>{30});
-    EXPECT_EQ(ListView_GetTopIndex(window.list()), 30);
-    EXPECT_EQ(GetFocus(), window.list());
-}
-
-TEST_F(EditingCommandsTest, DoubleClickEditsTheFirstSelectedRowAndCancelChangesNothing) {
-    open(5);
-    select({2, 3});
-    notify(NM_DBLCLK);
-    ASSERT_EQ(actionDialogs.editorCalls.size(), 1u);
-    EXPECT_EQ(actionDialogs.editorCalls[0].rowNumber, 3);
-    EXPECT_EQ(actionDialogs.editorCalls[0].copy.y, 702);
-    EXPECT_TRUE(selectedRows(window.list()).empty());  // cancelled: rebuilt without a selection
-    EXPECT_EQ(window.player().modified, 0);
+    EXPECT_EQ(editedRows, (std::vector<int32_t>{31, 82}));
 }
 
 // Changes that once left `modified` alone: the close must ask before they are lost.
@@ -181,41 +133,35 @@ TEST_F(EditingCommandsTest, MarkerEditWaitShiftsAndBulkEditMakeTheCloseAsk) {
         EXPECT_EQ(window.player().modified, 1) << id;
         EXPECT_TRUE(closeAsks()) << id;
     }
-    EXPECT_EQ(actionDialogs.bulkCalls, std::vector<std::string>{"2,4|"});
-    EXPECT_EQ(window.player().actions().at(0).preWaitMs, 500);
+    EXPECT_EQ(bulkCalls, std::vector<std::string>{"2,4|"});
     EXPECT_EQ(window.player().resumable, 1);
 
     // A row click starts the poll; a double click on the locked marker asks for the editor.
     window.player().modified = 0;
-    ListView_SetItemState(window.list(), -1, 0, LVIS_SELECTED);
     select({2});
     notify(NM_CLICK);
     ASSERT_TRUE(IsWindowVisible(window.marker().window()));
-    actionDialogs.answer = [](const ActionRecord& copy) {
-        ActionRecord edited = copy;
-        edited.x = 111;
-        return std::optional<ActionRecord>(edited);
-    };
+    answer = POINT{111, 5};
     SendMessageW(window.marker().window(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(3, 3));
-    ASSERT_TRUE(pumpUntil([&] { return !actionDialogs.editorCalls.empty(); }, 2000));
-    EXPECT_EQ(actionDialogs.editorCalls[0].rowNumber, 3);
+    ASSERT_TRUE(test::pumpUntil([&] { return !editedRows.empty(); }, 2000));
     EXPECT_EQ(window.player().actions().at(2).x, 111);
-    EXPECT_EQ(selectedRows(window.list()), std::vector<int>{2});
+    EXPECT_EQ(selectedRows(), std::vector<int>{2});
     EXPECT_EQ(window.player().modified, 1);
     EXPECT_EQ(window.player().resumable, 1);
     EXPECT_TRUE(closeAsks());
     pumpFor(50);
-    EXPECT_EQ(actionDialogs.editorCalls.size(), 1u);  // the poll stopped with the request
+    EXPECT_EQ(editedRows, std::vector<int32_t>{3});  // the poll stopped with the request
 }
 
 // The list keeps the keyboard when a click on a row shows the marker: real clicks and
 // real key presses, Ctrl read from the real key state.
-class EditingRealInputTest : public EditingCommandsTest {
+class EditingCommandsRealInputTest : public EditingCommandsTest {
 protected:
-    EditingRealInputTest() : EditingCommandsTest(&realKeys) {}
+    EditingCommandsRealInputTest() : EditingCommandsTest(&realKeys) {}
     static Win32KeyState realKeys;
 
-    void clickRow(int row) {
+    // Clicks row `row`, then presses the chord and lets it go in reverse order.
+    void clickRowThenKeys(int row, std::vector<uint8_t> chord) {
         RECT cell{};
         ListView_GetItemRect(window.list(), row, &cell, LVIR_LABEL);
         POINT point{cell.left + 5, (cell.top + cell.bottom) / 2};
@@ -226,57 +172,42 @@ protected:
         pumpFor(30);
         input.mouseButton(kLeftUp);
         pumpFor(GetDoubleClickTime() + 50);  // the next click must not make a double click
-    }
-    void keys(std::initializer_list<uint8_t> chord) {
-        for (uint8_t vk : chord) {
-            input.key(vk, kKeyDown);
-            pumpFor(60);
-        }
-        for (auto vk = std::rbegin(chord); vk != std::rend(chord); ++vk) {
-            input.key(*vk, KEYEVENTF_KEYUP);
-            pumpFor(60);
-        }
+        for (uint8_t vk : chord) input.key(vk, kKeyDown), pumpFor(60);
+        for (auto vk = chord.rbegin(); vk != chord.rend(); ++vk) input.key(*vk, KEYEVENTF_KEYUP), pumpFor(60);
     }
 
     Win32Input input;
 };
-Win32KeyState EditingRealInputTest::realKeys;
+Win32KeyState EditingCommandsRealInputTest::realKeys;
 
-TEST_F(EditingRealInputTest, CtrlKeysAndDeleteWorkRightAfterARowClick) {
+TEST_F(EditingCommandsRealInputTest, CtrlKeysAndDeleteWorkRightAfterARowClick) {
     open(4);
     SetWindowPos(window.hwnd(), HWND_TOP, 50, 50, 0, 0, SWP_NOSIZE);
     SetForegroundWindow(window.hwnd());
     pumpFor(100);
     const ActionList& actions = window.player().actions();
+    const std::vector<ActionRecord>& buffer = window.player().copyBuffer;
 
-    clickRow(1);
-    ASSERT_TRUE(IsWindowVisible(window.marker().window()));
+    clickRowThenKeys(1, {VK_CONTROL, 'C'});
+    EXPECT_TRUE(IsWindowVisible(window.marker().window()));
     EXPECT_EQ(window.marker().currentY, 701);
     EXPECT_EQ(GetFocus(), window.list());
-    keys({VK_CONTROL, 'C'});
-    ASSERT_EQ(window.player().copyBuffer.size(), 1u);
-    EXPECT_EQ(window.player().copyBuffer[0].y, 701);
+    ASSERT_EQ(buffer.size(), 1u);
+    EXPECT_EQ(buffer[0].y, 701);
 
-    clickRow(3);
-    keys({VK_CONTROL, 'V'});  // before row 4
+    clickRowThenKeys(3, {VK_CONTROL, 'V'});  // before row 4
     ASSERT_EQ(actions.size(), 5);
     EXPECT_EQ(actions.at(3).y, 701);
     EXPECT_EQ(actions.at(4).y, 703);
 
-    clickRow(0);
-    keys({VK_CONTROL, 'X'});
+    clickRowThenKeys(0, {VK_CONTROL, 'X'});
     ASSERT_EQ(actions.size(), 4);
     EXPECT_EQ(actions.at(0).y, 701);
-    EXPECT_EQ(window.player().copyBuffer[0].y, 700);
+    EXPECT_EQ(buffer[0].y, 700);
 
-    clickRow(2);
-    keys({VK_DELETE});
+    clickRowThenKeys(2, {VK_DELETE});
     ASSERT_EQ(actions.size(), 3);
     EXPECT_EQ(actions.at(2).y, 703);
-
-    clickRow(0);
-    keys({'C'});  // without Ctrl: the list's own handling only
-    EXPECT_EQ(window.player().copyBuffer[0].y, 700);
     EXPECT_TRUE(prompter.messages.empty());
 }
 
