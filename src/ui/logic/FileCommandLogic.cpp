@@ -49,7 +49,7 @@ SaveOutcome saveMacroAs(const MacroDocument& document, FileCommandHost& host, Fi
 int32_t newMacro(const MacroDocument& document, FileCommandHost& host, FileCommandServices& services) {
     if (document.macro.actions.empty()) return 1;
     if (document.modified == 1) {
-        switch (services.prompter.askYesNoCancel(kSaveQuestionText)) {
+        switch (services.prompter.askYesNoCancel(kSaveQuestion)) {
             case Answer::Cancel: return 0;
             case Answer::Yes: {
                 host.readLoopControls();
@@ -104,7 +104,7 @@ LoadOutcome dropMacroFile(const MacroDocument& document, FileCommandHost& host, 
     }
     const bool hadActions = !document.macro.actions.empty();
     if (hadActions && document.modified == 1) {
-        switch (services.prompter.askYesNoCancel(kSaveQuestionText)) {
+        switch (services.prompter.askYesNoCancel(kSaveQuestion)) {
             case Answer::Cancel: return LoadOutcome::Cancelled;
             case Answer::Yes: {
                 host.readLoopControls();

@@ -15,7 +15,8 @@
 
 namespace tappling {
 
-inline constexpr std::string_view kSaveQuestionText = "編集中のデータを保存しますか？";
+// Asked before a run, a close and every command that would drop unsaved changes.
+inline constexpr std::string_view kSaveQuestion = "編集中のデータを保存しますか？";
 inline constexpr std::string_view kNotAMacroFileText = "TPMﾌｧｲﾙではありません。";
 inline constexpr std::string_view kFormatNotSupportedText = "対応していないファイル形式です。";
 inline constexpr std::string_view kVersionNotSupportedText = "対応していないバージョンです。";

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "engine/RunCommands.h"
+#include "ui/logic/FileCommandLogic.h"  // kSaveQuestion
 #include "ui/logic/AutoRunStart.h"
 
 namespace tappling {
@@ -49,8 +50,5 @@ private:
     RunCommands run_;
     AutoRunStart autoRunStart_;
 };
-
-// The question before a run, a close and the file commands that would drop changes.
-inline constexpr std::string_view kSaveQuestion = "編集中のデータを保存しますか？";
 
 }  // namespace tappling
