@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace tappling::bench {
 
@@ -15,16 +16,36 @@ void idleRecordingCpu();
 void largeMacros();
 void macroFiles();
 
-// CPU use of one idle scenario: onTick runs on every tick of a 1 ms window timer.
+// CPU use of one idle scenario, in % of one core.
 struct IdleFigure {
     uint32_t ticks = 0;
     double wallMs = 0;
-    double programPercent = 0;  // of one core
-    double serverPercent = 0;   // the wineserver's, of one core
+    double programPercent = 0;
+    double serverPercent = 0;  // the wineserver's
     bool serverFound = false;
+    bool fromOutside = false;  // another process, its ticks not counted
+    double totalPercent() const { return programPercent + serverPercent; }
 };
-// polling: pump with 1 ms waits (pumpFor) instead of blocking until a message comes.
-IdleFigure measureIdle(const std::function<void()>& onTick, bool polling = false);
+
+// Where the ticks of an in-process scenario come from.
+enum class IdleLoop {
+    NoTimer,      // nothing but a blocked GetMessage: Wine's own background
+    PlainLoop,    // a 1 ms window timer in a GetMessage loop
+    ModalDialog,  // a 1 ms timer on a minimized modal dialog, as the main window runs
+};
+// onTick runs on every tick; the figure covers ms milliseconds after a short settle.
+IdleFigure measureIdle(const std::function<void()>& onTick, IdleLoop loop, DWORD ms);
+// Tappling.exe (beside this program) auto-running a macro that waits for ten minutes,
+// measured from outside for ms milliseconds once it has settled, then ended.
+IdleFigure measureProgramIdle(DWORD ms);
+
+// Scenarios measured one after the other in alternated rounds, so that a change in the
+// machine's load hits them all alike; prints each one's median (and the spread).
+struct IdleScenario {
+    const char* label;
+    std::function<IdleFigure()> measure;
+};
+std::vector<IdleFigure> measureRounds(const std::vector<IdleScenario>& scenarios, int rounds);
 void printIdle(const char* label, const IdleFigure& figure);
 
 // Pumps messages (timers included) for about ms milliseconds.

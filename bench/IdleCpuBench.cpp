@@ -1,7 +1,6 @@
-// CPU use while nothing happens: a bare 1 ms window timer, and the player stepped by
-// that timer inside a long wait (its stop-key queries included), each as this process's
-// CPU plus the wineserver's, in % of one core. Another idle scenario (recording, say) is
-// one more call of measureIdle with its own tick.
+// CPU use while a run sits in a long wait, against what a bare 1 ms window timer costs in
+// the same loop, each as the program's CPU plus the wineserver's, in % of one core. The
+// main window runs as a modal dialog, so the fair bare figure is a timer on one of those.
 #include <cstdio>
 
 #include "Bench.h"
@@ -14,61 +13,15 @@ namespace tappling::bench {
 
 namespace {
 
-constexpr DWORD kIdleMs = 6000;
-
-// Runs a GetMessage loop, as the main window's message loop does, for about ms: a
-// thread timer marks the end.
-void waitForMessagesFor(DWORD ms) {
-    const UINT_PTR end = SetTimer(nullptr, 0, ms, nullptr);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (msg.message == WM_TIMER && msg.hwnd == nullptr && msg.wParam == end) break;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    KillTimer(nullptr, end);
-}
+constexpr DWORD kRoundMs = 3000;
+constexpr int kRounds = 5;
 
 }  // namespace
 
-IdleFigure measureIdle(const std::function<void()>& onTick, bool polling) {
-    uint32_t ticks = 0;
-    auto tick = [&] {
-        onTick();
-        ++ticks;
-    };
-    TickWindow window(tick);
-    SetTimer(window.hwnd(), 3, 1, nullptr);
-    waitForMessagesFor(200);  // settle
-    ticks = 0;
-    const LinuxCpu cpu0 = linuxCpuNow();
-    const double t0 = nowMs();
-    if (polling)
-        pumpFor(kIdleMs);
-    else
-        waitForMessagesFor(kIdleMs);
-    const double wall = nowMs() - t0;
-    const LinuxCpu cpu1 = linuxCpuNow();
-    KillTimer(window.hwnd(), 3);
-    IdleFigure figure;
-    figure.ticks = ticks;
-    figure.wallMs = wall;
-    figure.programPercent = 100.0 * (cpu1.programMs - cpu0.programMs) / wall;
-    figure.serverPercent = 100.0 * (cpu1.serverMs - cpu0.serverMs) / wall;
-    figure.serverFound = cpu1.serverFound;
-    return figure;
-}
-
-void printIdle(const char* label, const IdleFigure& f) {
-    std::printf("  %-34s %5u ticks in %5.0f ms: program %5.2f%% + wineserver %5.2f%%%s = %5.2f%% of one core\n",
-                label, f.ticks, f.wallMs, f.programPercent, f.serverPercent, f.serverFound ? "" : " (not found)",
-                f.programPercent + f.serverPercent);
-}
-
 void idleCpu() {
     Win32Platform win32;
-    std::printf("\nidle CPU, %lu ms each, program + wineserver of this prefix (from /proc)\n",
-                static_cast<unsigned long>(kIdleMs));
+    std::printf("\nidle CPU, program + wineserver of this prefix (from /proc), median of %d alternated rounds of %lu ms\n",
+                kRounds, static_cast<unsigned long>(kRoundMs));
 
     // What one stop-key query costs: many in a row, CPU per call.
     {
@@ -83,22 +36,28 @@ void idleCpu() {
                     1000.0 * (cpu1.serverMs - cpu0.serverMs) / kQueries);
     }
 
-    const IdleFigure bare = measureIdle([] {});
-    printIdle("bare 1 ms timer", bare);
-
     MacroPlayer player(win32.platform());
-    ActionRecord wait;
+    ActionRecord wait = makeDefaultRecord();
     wait.actionType = ActionType::WaitOnly;
     wait.preWaitMs = 600000;
     wait.postWaitMs = 0;
     player.actions().append(wait);
     player.beginRun(0);
-    const IdleFigure playback = measureIdle([&] { player.step(); });
-    printIdle("idle playback (a 10 min wait)", playback);
-    printIdle("same, pumped by 1 ms polling", measureIdle([&] { player.step(); }, true));
-    std::printf("  (the polling pump was this benchmark's own until now, not the program's)\n");
-    std::printf("  idle playback over the bare timer: %+.2f%% of one core\n",
-                playback.programPercent + playback.serverPercent - bare.programPercent - bare.serverPercent);
+    const auto nothing = [] {};
+    const auto step = [&] { player.step(); };
+
+    const std::vector<IdleFigure> figures = measureRounds(
+        {{"no timer (Wine's own background)", [&] { return measureIdle(nothing, IdleLoop::NoTimer, kRoundMs); }},
+         {"bare 1 ms timer, plain message loop", [&] { return measureIdle(nothing, IdleLoop::PlainLoop, kRoundMs); }},
+         {"bare 1 ms timer, modal dialog loop", [&] { return measureIdle(nothing, IdleLoop::ModalDialog, kRoundMs); }},
+         {"idle playback step, modal dialog loop", [&] { return measureIdle(step, IdleLoop::ModalDialog, kRoundMs); }},
+         {"Tappling.exe auto-running a 10 min wait", [&] { return measureProgramIdle(kRoundMs); }}},
+        kRounds);
+    const IdleFigure& modalBare = figures[2];
+    std::printf("  idle playback step over the bare modal-loop timer: %+.2f%% of one core\n",
+                figures[3].totalPercent() - modalBare.totalPercent());
+    std::printf("  Tappling.exe idle over the bare modal-loop timer:  %+.2f%% of one core\n",
+                figures[4].totalPercent() - modalBare.totalPercent());
 }
 
 }  // namespace tappling::bench

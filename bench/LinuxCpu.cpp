@@ -85,14 +85,17 @@ double residentMegabytes() {
     return static_cast<double>(resident) * 4096.0 / (1024.0 * 1024.0);
 }
 
-LinuxCpu linuxCpuNow() {
-    const std::string& program = programPid();
+std::string findWineProcess(const char* commandLineText) { return findProcess(commandLineText); }
+
+LinuxCpu linuxCpuOf(const std::string& pid) {
     static const std::string server = findProcess("wineserver");
     LinuxCpu now;
-    now.programMs = program.empty() ? 0 : cpuMs(program);
+    now.programMs = pid.empty() ? 0 : cpuMs(pid);
     now.serverMs = server.empty() ? 0 : cpuMs(server);
-    now.serverFound = !server.empty() && !program.empty();
+    now.serverFound = !server.empty() && !pid.empty();
     return now;
 }
+
+LinuxCpu linuxCpuNow() { return linuxCpuOf(programPid()); }
 
 }  // namespace tappling::bench
