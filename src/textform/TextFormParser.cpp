@@ -93,23 +93,14 @@ private:
         if (headerSeen_) return error(at, "the \"macro\" line is given twice");
         if (!out_.macro.actions.empty()) return error(at, "the \"macro\" line must come before the first action");
         headerSeen_ = true;
-        std::vector<bool> seen(macroFields().size(), false);
-        while (true) {
-            skipBlanks();
-            if (atEnd()) return;
-            const size_t nameStart = pos_;
-            const std::string_view name = word();
-            if (name.empty()) return error(nameStart, "expected a field name");
-            const MacroField* field = findMacroField(name);
-            if (!field) return error(nameStart, "unknown field \"" + std::string(name) + "\" of the macro line");
-            const size_t index = static_cast<size_t>(field - macroFields().data());
-            if (seen[index]) error(nameStart, "field \"" + std::string(name) + "\" is given twice");
-            seen[index] = true;
-            std::optional<int64_t> value = numberValue(*field, name, nameStart);
-            if (!value) return;
-            if (*value < kInt32Min || *value > kInt32Max) return outOfRange(valueStart_, *value);
-            out_.macro.*field->value = static_cast<int32_t>(*value);
-        }
+        const auto read = [&](const MacroField& field, std::string_view name, size_t nameStart) {
+            const std::optional<int64_t> value = numberValue(field, name, nameStart);
+            if (!value) return false;
+            if (*value < kInt32Min || *value > kInt32Max) return outOfRange(valueStart_, *value), false;
+            out_.macro.*field.value = static_cast<int32_t>(*value);
+            return true;
+        };
+        parseFields(macroFields(), findMacroField, " of the macro line", read);
     }
 
     void parseAction(std::string_view keyword, size_t at) {
@@ -134,37 +125,47 @@ private:
     }
 
     void parseRecordFields(ActionRecord& record, int64_t position) {
-        std::vector<bool> seen(recordFields().size(), false);
+        const auto read = [&](const RecordField& field, std::string_view name, size_t nameStart) {
+            if (field.kind == FieldKind::Text) return textValue(record.*field.text, name, nameStart, position);
+            const std::optional<int64_t> value = numberValue(field, name, nameStart);
+            if (!value) return false;
+            int64_t stored = *value;
+            if (field.kind == FieldKind::Target) {
+                stored = *value - (position + 1);  // absolute action number to the distance
+                if (stored < kInt32Min || stored > kInt32Max) {
+                    error(valueStart_, "action number " + std::to_string(*value) + " is out of range");
+                    return false;
+                }
+            } else if (field.kind == FieldKind::Colour) {
+                if (stored < kInt32Min || stored > 0xFFFFFFFFll) return outOfRange(valueStart_, *value), false;
+                stored = static_cast<int32_t>(static_cast<uint32_t>(stored));
+            } else if (stored < kInt32Min || stored > kInt32Max) {
+                return outOfRange(valueStart_, *value), false;
+            }
+            record.*field.number = static_cast<int32_t>(stored);
+            return true;
+        };
+        parseFields(recordFields(), findRecordField, "", read);
+    }
+
+    // The "name[=value]" fields to the end of the line, each name once; read(field, name,
+    // nameStart) takes the value and returns false at an error that ends the line.
+    template <typename Field, size_t N, typename Read>
+    void parseFields(const std::array<Field, N>& fields, const Field* (*find)(std::string_view),
+                     std::string_view unknownWhere, Read read) {
+        std::array<bool, N> seen{};
         while (true) {
             skipBlanks();
             if (atEnd()) return;
             const size_t nameStart = pos_;
             const std::string_view name = word();
             if (name.empty()) return error(nameStart, "expected a field name");
-            const RecordField* field = findRecordField(name);
-            if (!field) return error(nameStart, "unknown field \"" + std::string(name) + "\"");
-            const size_t index = static_cast<size_t>(field - recordFields().data());
+            const Field* field = find(name);
+            if (!field) return error(nameStart, "unknown field \"" + std::string(name) + '"' + std::string(unknownWhere));
+            const size_t index = static_cast<size_t>(field - fields.data());
             if (seen[index]) error(nameStart, "field \"" + std::string(name) + "\" is given twice");
             seen[index] = true;
-            if (field->kind == FieldKind::Text) {
-                if (!textValue(record.*field->text, name, nameStart, position)) return;
-                continue;
-            }
-            const std::optional<int64_t> value = numberValue(*field, name, nameStart);
-            if (!value) return;
-            int64_t stored = *value;
-            if (field->kind == FieldKind::Target) {
-                stored = *value - (position + 1);  // absolute action number to the distance
-                if (stored < kInt32Min || stored > kInt32Max) {
-                    return error(valueStart_, "action number " + std::to_string(*value) + " is out of range");
-                }
-            } else if (field->kind == FieldKind::Colour) {
-                if (stored < kInt32Min || stored > 0xFFFFFFFFll) return outOfRange(valueStart_, *value);
-                stored = static_cast<int32_t>(static_cast<uint32_t>(stored));
-            } else if (stored < kInt32Min || stored > kInt32Max) {
-                return outOfRange(valueStart_, *value);
-            }
-            record.*field->number = static_cast<int32_t>(stored);
+            if (!read(*field, name, nameStart)) return;
         }
     }
 

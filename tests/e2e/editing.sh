@@ -6,14 +6,9 @@
 # by record with what the commands must produce, condition jumps included.
 # Run through the harness: tools/with-wine-display bash tests/e2e/editing.sh [BIN_DIR]
 set -uo pipefail  # no -e: a failed step is counted and the script goes on
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/lib.sh"
+source "$(dirname "$0")/lib.sh"
 e2e_init "${1:-build/windows/bin}"
-artifacts="$here/../../artifacts"
-mkdir -p "$artifacts"
-work="$drive_c/e2e"
-mkdir -p "$work"
-cp "$bin_dir/Tappling.exe" "$work/"
+e2e_workdir Tappling.exe
 
 # --- helpers: one ControlProbe serves every request of the script (see its header) ------
 "$wine" "$bin_dir/ControlProbe.exe" 'C:\probe' >/dev/null 2>&1 &

@@ -20,6 +20,36 @@ e2e_init() {
     trap e2e_kill_all EXIT
 }
 
+# e2e_workdir PROGRAM...: sets here (this folder), artifacts (the repository's, created)
+# and work (C:\e2e, created) with the named programs of bin_dir copied in.
+e2e_workdir() {
+    here="$e2e_repo/tests/e2e"
+    artifacts="$e2e_repo/artifacts"
+    work="$drive_c/e2e"
+    mkdir -p "$artifacts" "$work"
+    local program
+    for program in "$@"; do cp "$bin_dir/$program" "$work/"; done
+}
+
+# e2e_start_target NAME ARGS...: starts TargetApp (copied into work) logging to
+# work/NAME.log, with ARGS (x y width height, options), and waits until it is shown;
+# sets target_pid. e2e_stop_target ends it.
+e2e_start_target() {
+    rm -f "$work/$1.log"
+    e2e_start "$work/TargetApp.exe" "C:\\e2e\\$1.log" "${@:2}"
+    target_pid=$e2e_pid
+    for _ in $(seq 1 200); do
+        grep -q ' ready ' "$work/$1.log" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    e2e_fail "$1: TargetApp did not start"
+    return 1
+}
+e2e_stop_target() {
+    if [ -n "${target_pid:-}" ]; then kill "$target_pid" 2>/dev/null || true; wait "$target_pid" 2>/dev/null || true; fi
+    target_pid=""
+}
+
 # e2e_finish NAME: prints the verdict and returns the script's exit status.
 e2e_finish() {
     if [ "$e2e_failures" -ne 0 ]; then echo "$1: $e2e_failures failure(s)" >&2; return 1; fi

@@ -9,15 +9,8 @@ set -euo pipefail
 autorun=${LINKERY_E2E_AUTORUN:-1}
 if [ "${1:-}" = "--no-autorun" ]; then autorun=0; shift; fi
 if [ "${1:-}" = "--autorun" ]; then autorun=1; shift; fi
-bin_dir=$(cd "${1:-build/w/bin}" && pwd)
-: "${TAPPLING_WINE:?run this through tools/with-wine-display}"
-: "${WINEPREFIX:?run this through tools/with-wine-display}"
-wine=$TAPPLING_WINE
-drive_c="$WINEPREFIX/drive_c"
-failures=0
-
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
-pass() { echo "ok: $*"; }
+source "$(dirname "$0")/lib.sh"
+e2e_init "${1:-build/w/bin}"
 
 # A registry tree as UTF-8 text (reg export writes UTF-16, free of console code pages).
 export_key() {  # KEY -> stdout; empty when the key does not exist
@@ -60,10 +53,10 @@ check_registration() {  # LABEL WINDOWS_DIR [PROGRAM] (escaped as for expected_t
     tpm=$(export_key 'HKCR\.TPM')
     tree=$(export_key 'HKCR\TapplingFile')
     local label=$1; shift
-    if [ "$tpm" = $'[HKEY_CLASSES_ROOT\\.TPM]\n@="TapplingFile"' ]; then pass "$label: .TPM names TapplingFile"
-    else fail "$label: .TPM is: $tpm"; fi
-    if [ "$tree" = "$(expected_tree "$@")" ]; then pass "$label: exactly the seven TapplingFile values"
-    else fail "$label: TapplingFile tree differs:"; diff <(expected_tree "$@") <(echo "$tree") >&2 || true; fi
+    if [ "$tpm" = $'[HKEY_CLASSES_ROOT\\.TPM]\n@="TapplingFile"' ]; then e2e_pass "$label: .TPM names TapplingFile"
+    else e2e_fail "$label: .TPM is: $tpm"; fi
+    if [ "$tree" = "$(expected_tree "$@")" ]; then e2e_pass "$label: exactly the seven TapplingFile values"
+    else e2e_fail "$label: TapplingFile tree differs:"; diff <(expected_tree "$@") <(echo "$tree") >&2 || true; fi
 }
 
 # 1. A fresh system.
@@ -80,32 +73,25 @@ check_registration "moved" 'C:\\Other Place' '\"C:\\Other Place\\Tappling.exe\"'
 "$wine" reg add 'HKCR\.TPM' /ve /d 'OtherApp.Document' /f >/dev/null 2>&1
 run_linkery 'C:\Tools' "$drive_c/Tools"
 tpm=$(export_key 'HKCR\.TPM')
-if [ "$tpm" = $'[HKEY_CLASSES_ROOT\\.TPM]\n@="OtherApp.Document"' ]; then pass "foreign: .TPM left untouched"
-else fail "foreign: .TPM is: $tpm"; fi
-if [ -z "$(export_key 'HKCR\TapplingFile')" ]; then pass "foreign: nothing else written"
-else fail "foreign: TapplingFile was written"; fi
+if [ "$tpm" = $'[HKEY_CLASSES_ROOT\\.TPM]\n@="OtherApp.Document"' ]; then e2e_pass "foreign: .TPM left untouched"
+else e2e_fail "foreign: .TPM is: $tpm"; fi
+if [ -z "$(export_key 'HKCR\TapplingFile')" ]; then e2e_pass "foreign: nothing else written"
+else e2e_fail "foreign: TapplingFile was written"; fi
 
 # 4. ".TPM" present without a default value: registration proceeds.
 "$wine" reg delete 'HKCR\.TPM' /f >/dev/null 2>&1
 "$wine" reg add 'HKCR\.TPM' /v 'Content Type' /d 'application/x-test' /f >/dev/null 2>&1
 run_linkery 'C:\Tools' "$drive_c/Tools"
 tree=$(export_key 'HKCR\TapplingFile')
-if [ "$tree" = "$(expected_tree 'C:\\Tools')" ]; then pass "no default value: registered"
-else fail "no default value: TapplingFile tree differs"; fi
+if [ "$tree" = "$(expected_tree 'C:\\Tools')" ]; then e2e_pass "no default value: registered"
+else e2e_fail "no default value: TapplingFile tree differs"; fi
 
 # 5. The registered auto-run command, with %1 replaced by a macro file's path, plays the
 #    macro (one WaitOnly of 3 s, so a program that does not play returns far sooner) and
 #    ends by itself.
 if [ "$autorun" -eq 1 ]; then
     mkdir -p "$drive_c/m"
-    python3 - "$drive_c/m/wait.TPM" <<'PY'
-import struct, sys
-def s(text): return bytes([len(text)]) + text
-i = lambda *v: struct.pack('<%di' % len(v), *v)
-record = (i(0, 0, 0, 9, 3000, 0, 1) + s(b'') + i(0) + s(b'') + s(b'')
-          + i(0, 0, 0, 0, 0, 0, 0, 0, 0, 0))
-open(sys.argv[1], 'wb').write(s(b'MouseAction') + i(1202, 0, 0, 1, 1) + record)
-PY
+    e2e_macro "$drive_c/m/wait.TPM" wait 3000
     # From the .reg text to the command, then split as the shell does: a quoted or a
     # blank-free program path, then the arguments.
     command=$(export_key 'HKCR\TapplingFile\shell\nodlg\command' | sed -n 's/^@="\(.*\)"$/\1/p' \
@@ -122,11 +108,10 @@ PY
     timeout 60 "$wine" "$program" "$arguments" >/dev/null 2>&1 || status=$?
     elapsed_ms=$(( $(date +%s%N) / 1000000 - start_ms ))
     echo "auto-run: exit status $status after $elapsed_ms ms"
-    if [ "$status" -eq 124 ]; then fail "auto-run: Tappling did not end by itself within 60 s"
-    elif [ "$status" -ne 0 ]; then fail "auto-run: exit status $status"
-    elif [ "$elapsed_ms" -lt 3000 ]; then fail "auto-run: returned before the 3 s wait was played"
-    else pass "auto-run: played the macro and ended by itself"; fi
+    if [ "$status" -eq 124 ]; then e2e_fail "auto-run: Tappling did not end by itself within 60 s"
+    elif [ "$status" -ne 0 ]; then e2e_fail "auto-run: exit status $status"
+    elif [ "$elapsed_ms" -lt 3000 ]; then e2e_fail "auto-run: returned before the 3 s wait was played"
+    else e2e_pass "auto-run: played the macro and ended by itself"; fi
 fi
 
-if [ "$failures" -ne 0 ]; then echo "linkery.sh: $failures failure(s)" >&2; exit 1; fi
-echo "linkery.sh: all checks passed"
+e2e_finish linkery.sh

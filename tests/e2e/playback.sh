@@ -9,38 +9,10 @@
 #      screenshot is kept in artifacts/).
 # Run through the harness: tools/with-wine-display tests/e2e/playback.sh [BIN_DIR]
 set -euo pipefail
+source "$(dirname "$0")/lib.sh"
+e2e_init "${1:-build/w/bin}"
+e2e_workdir Tappling.exe TargetApp.exe ListProbe.exe
 
-bin_dir=$(cd "${1:-build/w/bin}" && pwd)
-: "${TAPPLING_WINE:?run this through tools/with-wine-display}"
-: "${WINEPREFIX:?run this through tools/with-wine-display}"
-here=$(cd "$(dirname "$0")" && pwd)
-artifacts="$here/../../artifacts"
-mkdir -p "$artifacts"
-wine=$TAPPLING_WINE
-work="$WINEPREFIX/drive_c/e2e"
-mkdir -p "$work"
-cp "$bin_dir/Tappling.exe" "$bin_dir/TargetApp.exe" "$work/"
-[ -f "$bin_dir/ListProbe.exe" ] && cp "$bin_dir/ListProbe.exe" "$work/"
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
-pass() { echo "ok: $*"; }
-
-target_pid=""
-start_target() {  # NAME ARGS... : TargetApp logging to $work/NAME.log, waits until it is shown
-    rm -f "$work/$1.log"
-    "$wine" 'C:\e2e\TargetApp.exe' "C:\\e2e\\$1.log" "${@:2}" >/dev/null 2>&1 &
-    target_pid=$!
-    for _ in $(seq 1 200); do
-        grep -q ' ready ' "$work/$1.log" 2>/dev/null && return 0
-        sleep 0.1
-    done
-    fail "$1: TargetApp did not start"
-    return 1
-}
-stop_target() {
-    if [ -n "$target_pid" ]; then kill "$target_pid" 2>/dev/null || true; wait "$target_pid" 2>/dev/null || true; fi
-    target_pid=""
-}
 events() { tr -d '\r' <"$work/$1.log" | cut -d' ' -f2-; }  # the log without its tick column
 
 run_tappling() {  # MACRO OPTION : plays until Tappling ends (60 s at most); sets status
@@ -49,8 +21,8 @@ run_tappling() {  # MACRO OPTION : plays until Tappling ends (60 s at most); set
 }
 
 # --- 1. -NODIG against a target window at (700, 500), 320 x 240, with a red pixel at
-#        client (50, 50) = screen (750, 550). The target keeps clear of the main window's
-#        place: without a window manager, Wine cannot minimize it out of the way.
+#        client (50, 50) = screen (750, 550). The run minimizes the main window (to the
+#        bottom left), so the target could stand anywhere.
 red=255        # COLORREF 0x000000FF
 green=65280    # COLORREF 0x0000FF00
 python3 "$here/make-macro.py" "$work/play.TPM" "$(cat <<JSON
@@ -74,46 +46,46 @@ JSON
 )"
 printf 'echo ran> C:\\e2e\\started.txt\r\n' >"$work/started.bat"
 rm -f "$work/started.txt"
-if start_target play 700 500 320 240 --dot 50 50 $red; then
+if e2e_start_target play 700 500 320 240 --dot 50 50 $red; then
     xdotool mousemove 600 500
     run_tappling play.TPM -NODIG
     sleep 1
     pointer=$(xdotool getmouselocation | sed -n 's/^x:\([0-9]*\) y:\([0-9]*\).*/\1 \2/p')
-    stop_target
+    e2e_stop_target
     cp "$work/play.log" "$artifacts/playback-play.log"
-    if [ "$status" -eq 0 ]; then pass "-NODIG: Tappling ended by itself"; else fail "-NODIG: exit status $status"; fi
+    if [ "$status" -eq 0 ]; then e2e_pass "-NODIG: Tappling ended by itself"; else e2e_fail "-NODIG: exit status $status"; fi
     clicks=$(events play | sed -n 's/^down L //p' | tr '\n' ';')
     expected="740 520;800 560;850 530;880 610;"
-    if [ "$clicks" = "$expected" ]; then pass "-NODIG: clicks in order at the right points"
-    else fail "-NODIG: clicks were '$clicks', expected '$expected'"; fi
-    if events play | grep -qx 'edit hello e2e'; then pass "-NODIG: text arrived by paste"
-    else fail "-NODIG: no pasted text in the log"; fi
+    if [ "$clicks" = "$expected" ]; then e2e_pass "-NODIG: clicks in order at the right points"
+    else e2e_fail "-NODIG: clicks were '$clicks', expected '$expected'"; fi
+    if events play | grep -qx 'edit hello e2e'; then e2e_pass "-NODIG: text arrived by paste"
+    else e2e_fail "-NODIG: no pasted text in the log"; fi
     # Enter (VK 13) follows the paste
     if events play | awk '/^edit hello e2e$/ {seen=1} seen && /^key 13$/ {ok=1} END {exit ok ? 0 : 1}'; then
-        pass "-NODIG: Enter after the text"
-    else fail "-NODIG: no Enter after the pasted text"; fi
-    if [ -f "$work/started.txt" ]; then pass "-NODIG: ExecuteFile started the program"
-    else fail "-NODIG: ExecuteFile did not start the program"; fi
-    if [ "$pointer" = "600 500" ]; then pass "-NODIG: pointer put back"
-    else fail "-NODIG: pointer at '$pointer', expected '600 500'"; fi
+        e2e_pass "-NODIG: Enter after the text"
+    else e2e_fail "-NODIG: no Enter after the pasted text"; fi
+    if [ -f "$work/started.txt" ]; then e2e_pass "-NODIG: ExecuteFile started the program"
+    else e2e_fail "-NODIG: ExecuteFile did not start the program"; fi
+    if [ "$pointer" = "600 500" ]; then e2e_pass "-NODIG: pointer put back"
+    else e2e_fail "-NODIG: pointer at '$pointer', expected '600 500'"; fi
 fi
 
 # --- 2. -NODR: six clicks at (800, 560) land within 2 pixels of it (a second click close
 #        to the first arrives as a double click).
 python3 "$here/make-macro.py" "$work/random.TPM" \
     '{"records": [{"type": 0, "x": 800, "y": 560, "preWaitMs": 100, "postWaitMs": 100, "repeatCount": 6}]}'
-if start_target random 700 500 320 240; then
+if e2e_start_target random 700 500 320 240; then
     run_tappling random.TPM -NODR
     sleep 0.5
-    stop_target
+    e2e_stop_target
     cp "$work/random.log" "$artifacts/playback-random.log"
     points=$(events random | sed -n 's/^\(down\|dblclk\) L //p')
     count=$(printf '%s\n' "$points" | grep -c . || true)
     outside=$(printf '%s\n' "$points" | awk 'NF == 2 { dx = $1 - 800; dy = $2 - 560;
         if (dx < -2 || dx > 2 || dy < -2 || dy > 2) n++ } END { print n + 0 }')
     if [ "$status" -eq 0 ] && [ "$count" -eq 6 ] && [ "$outside" -eq 0 ]; then
-        pass "-NODR: 6 clicks within 2 pixels ($(printf '%s' "$points" | tr '\n' ';'))"
-    else fail "-NODR: status $status, $count clicks, $outside outside: $(printf '%s' "$points" | tr '\n' ';')"; fi
+        e2e_pass "-NODR: 6 clicks within 2 pixels ($(printf '%s' "$points" | tr '\n' ';'))"
+    else e2e_fail "-NODR: status $status, $count clicks, $outside outside: $(printf '%s' "$points" | tr '\n' ';')"; fi
 fi
 
 # --- 3. -ONDIG: the window opens with the rows; ListProbe reads them and closes it.
@@ -127,17 +99,15 @@ JSON
 "$wine" 'C:\e2e\Tappling.exe' 'C:\e2e\rows.TPM' -ONDIG >/dev/null 2>&1 &
 tappling_pid=$!
 rows=""
-if [ -f "$work/ListProbe.exe" ]; then
-    for _ in $(seq 1 100); do
-        rm -f "$work/rows.txt"
-        "$wine" 'C:\e2e\ListProbe.exe' 'Tappling rows.TPM' 'C:\e2e\rows.txt' >/dev/null 2>&1 || true
-        [ -s "$work/rows.txt" ] && { rows=$(tr -d '\r' <"$work/rows.txt"); break; }
-        sleep 0.2
-    done
-fi
+for _ in $(seq 1 100); do
+    rm -f "$work/rows.txt"
+    "$wine" 'C:\e2e\ListProbe.exe' 'Tappling rows.TPM' 'C:\e2e\rows.txt' >/dev/null 2>&1 || true
+    [ -s "$work/rows.txt" ] && { rows=$(tr -d '\r' <"$work/rows.txt"); break; }
+    sleep 0.2
+done
 sleep 1
 import -window root "$artifacts/playback-ondig.png" 2>/dev/null || true
-if [ -f "$work/ListProbe.exe" ]; then "$wine" 'C:\e2e\ListProbe.exe' 'Tappling rows.TPM' --close >/dev/null 2>&1 || true; fi
+"$wine" 'C:\e2e\ListProbe.exe' 'Tappling rows.TPM' --close >/dev/null 2>&1 || true
 for _ in $(seq 1 50); do kill -0 "$tappling_pid" 2>/dev/null || break; sleep 0.2; done
 kill "$tappling_pid" 2>/dev/null || true
 wait "$tappling_pid" 2>/dev/null || true
@@ -146,8 +116,7 @@ first=$(printf '%s\n' "$rows" | sed -n 1p)
 second=$(printf '%s\n' "$rows" | sed -n 2p)
 if [ "$(printf '%s\n' "$rows" | grep -c .)" -eq 2 ] && [[ "$first" == "1|クリック|11|22|1500|"*"|500|1|" ]] &&
    [[ "$second" == "2||-|-|500|"*"|500|1|○" ]]; then
-    pass "-ONDIG: the window shows the rows"
-else fail "-ONDIG: rows were: $rows"; fi
+    e2e_pass "-ONDIG: the window shows the rows"
+else e2e_fail "-ONDIG: rows were: $rows"; fi
 
-if [ "$failures" -ne 0 ]; then echo "playback.sh: $failures failure(s)" >&2; exit 1; fi
-echo "playback.sh: all checks passed"
+e2e_finish playback.sh

@@ -8,44 +8,17 @@
 #   4. tpm.exe check and show on the file.
 # Run through the harness: tools/with-wine-display tests/e2e/textform.sh [BIN_DIR]
 set -euo pipefail
-
-bin_dir=$(cd "${1:-build/windows/bin}" && pwd)
-: "${TAPPLING_WINE:?run this through tools/with-wine-display}"
-: "${WINEPREFIX:?run this through tools/with-wine-display}"
-here=$(cd "$(dirname "$0")" && pwd)
-artifacts="$here/../../artifacts"
-mkdir -p "$artifacts"
-wine=$TAPPLING_WINE
-work="$WINEPREFIX/drive_c/e2e"
-mkdir -p "$work"
-cp "$bin_dir/Tappling.exe" "$bin_dir/TargetApp.exe" "$bin_dir/tpm.exe" "$work/"
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
-pass() { echo "ok: $*"; }
+source "$(dirname "$0")/lib.sh"
+e2e_init "${1:-build/windows/bin}"
+e2e_workdir Tappling.exe TargetApp.exe tpm.exe
 tpm() { "$wine" 'C:\e2e\tpm.exe' "$@" 2>"$work/tpm.err"; }
 
-target_pid=""
-start_target() {  # NAME : TargetApp at (700, 500), 320 x 240, logging to $work/NAME.log
-    rm -f "$work/$1.log"
-    "$wine" 'C:\e2e\TargetApp.exe' "C:\\e2e\\$1.log" 700 500 320 240 >/dev/null 2>&1 &
-    target_pid=$!
-    for _ in $(seq 1 200); do
-        grep -q ' ready ' "$work/$1.log" 2>/dev/null && return 0
-        sleep 0.1
-    done
-    fail "$1: TargetApp did not start"
-    return 1
-}
-stop_target() {
-    if [ -n "$target_pid" ]; then kill "$target_pid" 2>/dev/null || true; wait "$target_pid" 2>/dev/null || true; fi
-    target_pid=""
-}
 clicks_of() {  # MACRO : plays it with -NODIG and prints the clicks TargetApp logged
     local name=${1%.TPM}
-    start_target "$name" || return 0
-    timeout 60 "$wine" 'C:\e2e\Tappling.exe' "C:\\e2e\\$1" -NODIG >/dev/null 2>&1 || fail "$1: Tappling failed"
+    e2e_start_target "$name" 700 500 320 240 || return 0
+    timeout 60 "$wine" 'C:\e2e\Tappling.exe' "C:\\e2e\\$1" -NODIG >/dev/null 2>&1 || e2e_fail "$1: Tappling failed"
     sleep 0.5
-    stop_target
+    e2e_stop_target
     cp "$work/$name.log" "$artifacts/textform-$name.log"
     tr -d '\r' <"$work/$name.log" | cut -d' ' -f2- | sed -n 's/^down L //p' | tr '\n' ';'
 }
@@ -66,61 +39,57 @@ JSON
 )"
 
 # --- 1. text
-tpm text 'C:\e2e\orig.TPM' >"$work/orig.txt" || fail "text: exit status $? ($(cat "$work/tpm.err"))"
+tpm text 'C:\e2e\orig.TPM' >"$work/orig.txt" || e2e_fail "text: exit status $? ($(cat "$work/tpm.err"))"
 cp "$work/orig.txt" "$artifacts/textform-orig.txt"
 if grep -q '^LeftClick x=740 y=520 preWaitMs=300 postWaitMs=200 comment="最初のクリック"$' "$work/orig.txt" &&
    grep -q '^Skip preWaitMs=0 postWaitMs=0 trueJump=4$' "$work/orig.txt" &&
    [ "$(grep -c . "$work/orig.txt")" -eq 7 ] && ! grep -q $'\r' "$work/orig.txt"; then
-    pass "text: one line per action, UTF-8, absolute jump targets"
-else fail "text: unexpected text: $(cat "$work/orig.txt")"; fi
+    e2e_pass "text: one line per action, UTF-8, absolute jump targets"
+else e2e_fail "text: unexpected text: $(cat "$work/orig.txt")"; fi
 
 # --- 2. build gives the same bytes
-tpm build 'C:\e2e\orig.txt' -o 'C:\e2e\rebuilt.TPM' || fail "build: exit status $? ($(cat "$work/tpm.err"))"
-if cmp -s "$work/orig.TPM" "$work/rebuilt.TPM"; then pass "build: the same bytes as the original"
-else fail "build: the rebuilt file differs from the original"; fi
+tpm build 'C:\e2e\orig.txt' -o 'C:\e2e\rebuilt.TPM' || e2e_fail "build: exit status $? ($(cat "$work/tpm.err"))"
+if cmp -s "$work/orig.TPM" "$work/rebuilt.TPM"; then e2e_pass "build: the same bytes as the original"
+else e2e_fail "build: the rebuilt file differs from the original"; fi
 
 # An edit in the text: the last click moves.
 sed -e 's/^LeftClick x=850 y=600/LeftClick x=880 y=610/' "$work/orig.txt" >"$work/edited.txt"
-tpm build 'C:\e2e\edited.txt' || fail "build edited: exit status $? ($(cat "$work/tpm.err"))"
-[ -f "$work/edited.TPM" ] || fail "build edited: no edited.TPM beside the text"
+tpm build 'C:\e2e\edited.txt' || e2e_fail "build edited: exit status $? ($(cat "$work/tpm.err"))"
+[ -f "$work/edited.TPM" ] || e2e_fail "build edited: no edited.TPM beside the text"
 
-# --- 3. playback: the same clicks from the original and the rebuilt file. A first run of
-#        Tappling in a fresh prefix sometimes loses its clicks, so a short wait warms it up.
-python3 "$here/make-macro.py" "$work/warmup.TPM" '{"records": [{"type": 9, "preWaitMs": 0, "postWaitMs": 300}]}'
-timeout 60 "$wine" 'C:\e2e\Tappling.exe' 'C:\e2e\warmup.TPM' -NODIG >/dev/null 2>&1 || true
+# --- 3. playback: the same clicks from the original and the rebuilt file
 xdotool mousemove 600 500
 expected="740 520;800 560;850 600;"
 original=$(clicks_of orig.TPM)
 rebuilt=$(clicks_of rebuilt.TPM)
 edited=$(clicks_of edited.TPM)
-if [ "$original" = "$expected" ]; then pass "play: original clicks $original"
-else fail "play: original clicks were '$original', expected '$expected'"; fi
-if [ "$rebuilt" = "$original" ]; then pass "play: the rebuilt file clicks as the original"
-else fail "play: rebuilt clicks were '$rebuilt', original '$original'"; fi
-if [ "$edited" = "740 520;800 560;880 610;" ]; then pass "play: the edited click moved"
-else fail "play: edited clicks were '$edited'"; fi
+if [ "$original" = "$expected" ]; then e2e_pass "play: original clicks $original"
+else e2e_fail "play: original clicks were '$original', expected '$expected'"; fi
+if [ "$rebuilt" = "$original" ]; then e2e_pass "play: the rebuilt file clicks as the original"
+else e2e_fail "play: rebuilt clicks were '$rebuilt', original '$original'"; fi
+if [ "$edited" = "740 520;800 560;880 610;" ]; then e2e_pass "play: the edited click moved"
+else e2e_fail "play: edited clicks were '$edited'"; fi
 
 # --- 4. check and show
 status=0
 tpm check 'C:\e2e\orig.TPM' >"$work/check.txt" || status=$?
-if [ "$status" -eq 0 ] && grep -q 'no findings' "$work/check.txt"; then pass "check: clean file, exit 0"
-else fail "check: status $status: $(cat "$work/check.txt")"; fi
+if [ "$status" -eq 0 ] && grep -q 'no findings' "$work/check.txt"; then e2e_pass "check: clean file, exit 0"
+else e2e_fail "check: status $status: $(cat "$work/check.txt")"; fi
 printf 'macro\nCondition falseJump=9\nShutdown\n' >"$work/bad.txt"
 status=0
 tpm check 'C:\e2e\bad.txt' >"$work/check.txt" || status=$?
 if [ "$status" -eq 2 ] && grep -q 'action 1, falseJump: error' "$work/check.txt" &&
-   grep -q 'action 2, actionType: warning' "$work/check.txt"; then pass "check: findings with action and field, exit 2"
-else fail "check: status $status: $(cat "$work/check.txt")"; fi
+   grep -q 'action 2, actionType: warning' "$work/check.txt"; then e2e_pass "check: findings with action and field, exit 2"
+else e2e_fail "check: status $status: $(cat "$work/check.txt")"; fi
 # A character the code page lacks is refused, not replaced by a look-alike.
 printf 'macro\nKeyboardInput inputText="caf\xc3\xa9"\n' >"$work/accent.txt"
 status=0
 tpm build 'C:\e2e\accent.txt' || status=$?
 if [ "$status" -eq 2 ] && tr -d '\r' <"$work/tpm.err" | grep -qF 'accent.txt:2:29: error: action 1, inputText: the code page cannot hold "é"' &&
-   [ ! -f "$work/accent.TPM" ]; then pass "build: a character outside the code page is an error at its line and column"
-else fail "build accent: status $status: $(cat "$work/tpm.err")"; fi
-tpm show 'C:\e2e\orig.TPM' >"$work/show.txt" || fail "show: exit status $?"
-if tr -d '\r' <"$work/show.txt" | grep -q '^1   最初のクリック  740  520  300  左クリック'; then pass "show: the nine columns"
-else fail "show: $(cat "$work/show.txt")"; fi
+   [ ! -f "$work/accent.TPM" ]; then e2e_pass "build: a character outside the code page is an error at its line and column"
+else e2e_fail "build accent: status $status: $(cat "$work/tpm.err")"; fi
+tpm show 'C:\e2e\orig.TPM' >"$work/show.txt" || e2e_fail "show: exit status $?"
+if tr -d '\r' <"$work/show.txt" | grep -q '^1   最初のクリック  740  520  300  左クリック'; then e2e_pass "show: the nine columns"
+else e2e_fail "show: $(cat "$work/show.txt")"; fi
 
-if [ "$failures" -ne 0 ]; then echo "textform.sh: $failures failure(s)" >&2; exit 1; fi
-echo "textform.sh: all checks passed"
+e2e_finish textform.sh

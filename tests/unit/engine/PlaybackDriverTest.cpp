@@ -27,6 +27,11 @@ struct Rig {
         player.macro.loopLimited = limited;
         player.macro.loopCount = count;
     }
+    // Plays from the first record until the run ends, a step every `spacing` ms.
+    testing::RunOutcome play(uint32_t spacing = 1, int maxSteps = 1'000'000) {
+        player.beginRun(0);
+        return stepUntilEnd(player, fake.clock, spacing, maxSteps);
+    }
     size_t clickCount() const {
         size_t n = 0;
         for (const uint32_t flag : fake.input.buttons) n += flag == kLeftDown;
@@ -71,8 +76,7 @@ TEST(PlaybackDriver, ScheduleStaysRightAcrossTheClockWrap) {
         const uint32_t start = 0xFFFFFFFFu - 1200;
         rig.fake.clock.set(start);
         rig.clicks(3);
-        rig.player.beginRun(0);
-        const auto out = stepUntilEnd(rig.player, rig.fake.clock, spacing);
+        const auto out = rig.play(spacing);
         EXPECT_EQ(out.result, StepResult::Finished);
         EXPECT_EQ(rig.player.timeBase, start + 3000);
         EXPECT_LT(out.endTick - (start + 3000), spacing);
@@ -111,8 +115,7 @@ TEST(PlaybackDriver, LimitedLoopRunsTheGivenPasses) {
     Rig rig;
     rig.clicks(2, 10, 10);
     rig.loops(1, 1, 3);
-    rig.player.beginRun(0);
-    const auto out = stepUntilEnd(rig.player, rig.fake.clock, 5);
+    const auto out = rig.play(5);
     EXPECT_EQ(out.result, StepResult::Finished);
     EXPECT_EQ(rig.player.loopsDone, 3u);
     EXPECT_EQ(rig.clickCount(), 6u);
@@ -126,8 +129,7 @@ TEST(PlaybackDriver, LoopCountsZeroOneAndLoopOffEndAfterOnePass) {
         Rig rig;
         rig.clicks(2, 10, 10);
         rig.loops(c.enabled, c.limited, c.count);
-        rig.player.beginRun(0);
-        const auto out = stepUntilEnd(rig.player, rig.fake.clock, 5);
+        const auto out = rig.play(5);
         EXPECT_EQ(out.result, StepResult::Finished);
         EXPECT_EQ(rig.player.loopsDone, 1u);
         EXPECT_EQ(rig.clickCount(), 2u);
@@ -191,24 +193,12 @@ TEST(PlaybackDriver, FirstLoopOnlyRecordsRunOnTheFirstPassWithoutLaterWaits) {
     rig.add(once);
     rig.add(record(ActionType::LeftClick, 100, 100, 2, 2));
     rig.loops(1, 1, 3);
-    rig.player.beginRun(0);
-    const auto out = stepUntilEnd(rig.player, rig.fake.clock, 1);
+    const auto out = rig.play();
     EXPECT_EQ(out.result, StepResult::Finished);
     EXPECT_EQ(rig.fake.log.texts({fake::EventKind::MouseButton}),
               (std::vector<std::string>{"mouse RightDown", "mouse RightUp", "mouse LeftDown", "mouse LeftUp",
                                         "mouse LeftDown", "mouse LeftUp", "mouse LeftDown", "mouse LeftUp"}));
     EXPECT_EQ(rig.player.timeBase, kStart + 2000 + 3 * 200);
-}
-
-TEST(PlaybackDriver, FirstLoopOnlyNeedsTheFlagExactlyOne) {
-    Rig rig;
-    ActionRecord r = record(ActionType::LeftClick, 0, 0);
-    r.firstLoopOnly = 2;
-    rig.add(r);
-    rig.loops(1, 1, 3);
-    rig.player.beginRun(0);
-    stepUntilEnd(rig.player, rig.fake.clock, 1);
-    EXPECT_EQ(rig.clickCount(), 3u);
 }
 
 TEST(PlaybackDriver, RepeatCountRunsTheWholeRecordAgain) {
@@ -217,8 +207,7 @@ TEST(PlaybackDriver, RepeatCountRunsTheWholeRecordAgain) {
     a.repeatCount = 3;
     rig.add(a);
     rig.add(record(ActionType::RightClick, 0, 0, 2, 2));
-    rig.player.beginRun(0);
-    const auto out = stepUntilEnd(rig.player, rig.fake.clock, 1);
+    const auto out = rig.play();
     EXPECT_EQ(out.result, StepResult::Finished);
     EXPECT_EQ(rig.fake.log.texts({fake::EventKind::SetCursorPos}),
               (std::vector<std::string>{"cursor 1,1", "cursor 1,1", "cursor 1,1", "cursor 2,2"}));
@@ -226,15 +215,17 @@ TEST(PlaybackDriver, RepeatCountRunsTheWholeRecordAgain) {
     EXPECT_EQ(out.recordsDone, 3);  // three times the first record; the second ends the run
 }
 
-TEST(PlaybackDriver, RepeatCountsBelowOneRunOnce) {
-    for (const int32_t count : {0, -5}) {
+TEST(PlaybackDriver, FirstLoopOnlyNeedsExactlyOneAndRepeatCountsBelowOneRunOnce) {
+    struct Case { int32_t firstLoopOnly, repeatCount, passes; size_t clicks; };
+    for (const Case c : {Case{2, 1, 3, 3}, Case{0, 0, 1, 1}, Case{0, -5, 1, 1}}) {
         Rig rig;
-        ActionRecord a = record(ActionType::LeftClick, 0, 0);
-        a.repeatCount = count;
-        rig.add(a);
-        rig.player.beginRun(0);
-        stepUntilEnd(rig.player, rig.fake.clock, 1);
-        EXPECT_EQ(rig.clickCount(), 1u);
+        ActionRecord r = record(ActionType::LeftClick, 0, 0);
+        r.firstLoopOnly = c.firstLoopOnly;
+        r.repeatCount = c.repeatCount;
+        rig.add(r);
+        rig.loops(1, 1, c.passes);
+        rig.play();
+        EXPECT_EQ(rig.clickCount(), c.clicks) << c.firstLoopOnly << " " << c.repeatCount;
     }
 }
 
@@ -246,8 +237,7 @@ TEST(PlaybackDriver, SkipJumpsAfterItsPostWait) {
     rig.add(skip);
     rig.add(record(ActionType::MoveOnly, 0, 0, 2, 2));
     rig.add(record(ActionType::MoveOnly, 0, 0, 3, 3));
-    rig.player.beginRun(0);
-    const auto out = stepUntilEnd(rig.player, rig.fake.clock, 1);
+    const auto out = rig.play();
     EXPECT_EQ(out.result, StepResult::Finished);
     EXPECT_EQ(rig.fake.log.texts({fake::EventKind::SetCursorPos}),
               (std::vector<std::string>{"cursor 1,1", "cursor 3,3"}));
@@ -263,8 +253,7 @@ TEST(PlaybackDriver, FailedConditionJumpsAtOnceWithoutPostWaitOrRepeats) {
     rig.add(cond);
     rig.add(record(ActionType::MoveOnly, 0, 0, 2, 2));
     rig.add(record(ActionType::MoveOnly, 30, 20, 3, 3));
-    rig.player.beginRun(0);
-    const auto out = stepUntilEnd(rig.player, rig.fake.clock, 1);
+    const auto out = rig.play();
     EXPECT_EQ(out.result, StepResult::Finished);
     EXPECT_EQ(rig.fake.log.texts({fake::EventKind::SetCursorPos}), (std::vector<std::string>{"cursor 3,3"}));
     EXPECT_EQ(rig.player.timeBase, kStart + 150);
@@ -313,8 +302,7 @@ TEST_P(JumpsAtTheEnd, EndThePassOrTheRun) {
     rig.add(record(ActionType::MoveOnly, 0, 0, 3, 3));
     if (c.colourPresent) rig.fake.screen.setPixel(10, 10, 0x00FF00);
     rig.loops(1, 1, 2);
-    rig.player.beginRun(0);
-    const auto out = stepUntilEnd(rig.player, rig.fake.clock, 1, 10000);
+    const auto out = rig.play(1, 10000);
     EXPECT_EQ(out.result, c.result);
     EXPECT_EQ(rig.player.loopsDone, c.loopsDone);
 }

@@ -83,6 +83,17 @@ struct Rig {
             commands.onStepTimer();
         }
     }
+    // The loop boxes as the user left them: "ループ", "最大" and the count.
+    void loops(int32_t checked, int32_t maxChecked, int32_t count) {
+        host.loopChecked = checked;
+        host.maxChecked = maxChecked;
+        host.loopCount = count;
+    }
+    // The user presses a stop key `afterMs` from now; the timer then runs to the end.
+    void stopWith(uint8_t vk, uint32_t afterMs = 50) {
+        fake.keys.press(vk, fake.clock.now() + afterMs);
+        runTimer();
+    }
     // Ticks until the predicate holds (the run still going).
     template <typename Pred>
     void runTimerUntil(Pred pred, uint32_t spacing = 10) {
@@ -129,22 +140,22 @@ TEST(RunCommands, StartRunOrderAndTheSaveQuestion) {
 }
 
 TEST(RunCommands, TheRunSeesTheLoopBoxesAsRead) {
-    Rig rig;
-    rig.host.loopChecked = 1;
-    rig.host.maxChecked = 1;
-    rig.host.loopCount = 3;
-    rig.commands.onCommand(ID_EDIT_RUN);
-    rig.runTimer();
-    EXPECT_EQ(rig.player.loopsDone, 3u);
-    EXPECT_EQ(rig.host.messages, (std::vector<std::string>{"終了(ループ完了回数 3)"}));
-    EXPECT_EQ(rig.player.runState, RunState::Idle);
+    struct Case { int32_t command, loop, max, count; uint32_t passes; const char* message; };
+    for (const Case c : {Case{ID_EDIT_RUN, 1, 1, 3, 3, "終了(ループ完了回数 3)"},
+                         Case{IDC_RUN, 0, 1, 5, 1, "終了"}}) {  // loop off with max still checked: one pass
+        Rig rig;
+        rig.loops(c.loop, c.max, c.count);
+        rig.commands.onCommand(c.command);
+        rig.runTimer();
+        EXPECT_EQ(rig.player.loopsDone, c.passes) << c.command;
+        EXPECT_EQ(rig.host.messages, std::vector<std::string>{c.message}) << c.command;
+        EXPECT_EQ(rig.player.runState, RunState::Idle);
+    }
 }
 
 TEST(RunCommands, ProgressAfterEveryRecordAndTheEndSequence) {
     Rig rig;
-    rig.host.loopChecked = 1;
-    rig.host.maxChecked = 1;
-    rig.host.loopCount = 2;
+    rig.loops(1, 1, 2);
     rig.commands.onCommand(IDC_RUN);
     rig.host.calls.clear();
     rig.runTimer();
@@ -153,25 +164,12 @@ TEST(RunCommands, ProgressAfterEveryRecordAndTheEndSequence) {
                                      "inform 終了(ループ完了回数 2)"}));
 }
 
-TEST(RunCommands, LoopOffWithMaxStillCheckedRunsOnePass) {
-    Rig rig;
-    rig.host.loopChecked = 0;
-    rig.host.maxChecked = 1;
-    rig.host.loopCount = 5;
-    rig.commands.onCommand(IDC_RUN);
-    rig.runTimer();
-    EXPECT_EQ(rig.player.loopsDone, 1u);
-    EXPECT_EQ(rig.host.messages, (std::vector<std::string>{"終了"}));
-}
-
 TEST(RunCommands, EndlessRunStoppedInTheFifthPass) {
     Rig rig;
-    rig.host.loopChecked = 1;
-    rig.host.maxChecked = 0;
+    rig.loops(1, 0, 1);
     rig.commands.onCommand(IDC_RUN);
     rig.runTimerUntil([&] { return rig.player.loopsDone == 4 && rig.player.currentIndex == 1; });
-    rig.fake.keys.press(kVkEscape, rig.fake.clock.now() + 1);
-    rig.runTimer();
+    rig.stopWith(kVkEscape, 1);
     EXPECT_EQ(rig.host.messages, (std::vector<std::string>{"中断(ループ完了回数 4)"}));
     EXPECT_EQ(rig.player.resumable, 1);
     EXPECT_EQ(rig.player.runState, RunState::Idle);
@@ -180,8 +178,7 @@ TEST(RunCommands, EndlessRunStoppedInTheFifthPass) {
 TEST(RunCommands, StopKeyWithoutLoopSaysAborted) {
     Rig rig;
     rig.commands.onCommand(IDC_RUN);
-    rig.fake.keys.press(kVkF2, rig.fake.clock.now() + 50);
-    rig.runTimer();
+    rig.stopWith(kVkF2);
     EXPECT_EQ(rig.host.messages, (std::vector<std::string>{"中断"}));
     EXPECT_EQ(rig.player.resumable, 1);
 }
@@ -201,8 +198,7 @@ TEST(RunCommands, ResizeDuringARunStopsItWithoutResume) {
 TEST(RunCommands, ResizeDoesNotStopAResumedRun) {
     Rig rig;
     rig.commands.onCommand(IDC_RUN);
-    rig.fake.keys.press(kVkEscape, rig.fake.clock.now() + 50);
-    rig.runTimer();
+    rig.stopWith(kVkEscape);
     ASSERT_EQ(rig.player.resumable, 1);
     rig.commands.onCommand(IDC_RESUME);
     rig.commands.onResized();
@@ -217,7 +213,7 @@ TEST(RunCommands, EndOfListEndsWithoutAMessage) {
     skip.conditionColor = 0x123456;  // absent: jump at once
     skip.falseJump = 7;
     rig.player.actions().append(skip);
-    rig.host.loopChecked = 1;
+    rig.loops(1, 0, 1);
     rig.commands.onCommand(IDC_RUN);
     rig.host.calls.clear();
     rig.runTimer();
@@ -230,9 +226,7 @@ TEST(RunCommands, AutoRunClosesSilentlyAtTheEnd) {
     for (const bool stopped : {false, true}) {
         Rig rig;
         rig.commands.autoRunMode = 1;
-        rig.host.loopChecked = 1;
-        rig.host.maxChecked = 1;
-        rig.host.loopCount = 2;
+        rig.loops(1, 1, 2);
         rig.commands.startRun(0);
         if (stopped) rig.fake.keys.press(kVkEscape, rig.fake.clock.now() + 50);
         rig.host.calls.clear();
@@ -281,8 +275,7 @@ TEST(RunCommands, ResumeMenusContinueTheStoppedRun) {
         Rig rig;
         rig.commands.onCommand(IDC_RUN);
         rig.runTimerUntil([&] { return rig.player.currentIndex == 1; });
-        rig.fake.keys.press(kVkEscape, rig.fake.clock.now() + 1);
-        rig.runTimer();
+        rig.stopWith(kVkEscape, 1);
         ASSERT_EQ(rig.player.resumable, 1);
         rig.commands.onCommand(id);
         EXPECT_EQ(rig.player.currentIndex, 1);

@@ -2,28 +2,11 @@
 
 #include <vector>
 
+#include "fakes/ScriptedPrompts.h"
 #include "model/MacroFileChooser.h"
 
 namespace tappling {
 namespace {
-
-class ScriptedDialogs final : public FileDialogs {
-public:
-    std::optional<std::string> answer;
-    std::vector<std::pair<ChooseMode, std::string>> calls;
-    std::optional<std::string> choose(ChooseMode mode, const std::string& initialName) override {
-        calls.emplace_back(mode, initialName);
-        return answer;
-    }
-};
-
-class RecordingPrompter final : public Prompter {
-public:
-    std::vector<std::string> informed;
-    void inform(std::string_view text) override { informed.emplace_back(text); }
-    Answer askYesNoCancel(std::string_view) override { return Answer::Cancel; }
-    bool askOkCancel(std::string_view) override { return false; }
-};
 
 struct ChooseCase {
     const char* chosen;
@@ -35,15 +18,15 @@ class ChooseMacroFile : public ::testing::TestWithParam<ChooseCase> {};
 
 TEST_P(ChooseMacroFile, ExtensionRule) {
     ScriptedDialogs dialogs;
-    RecordingPrompter prompter;
+    ScriptedPrompter prompter;
     dialogs.answer = GetParam().chosen;
     std::string path = "C:\\old.TPM";
     EXPECT_EQ(chooseMacroFile(dialogs, prompter, ChooseMode::Open, path), GetParam().result);
     EXPECT_EQ(path, GetParam().path);
     if (GetParam().result == 1)
-        EXPECT_TRUE(prompter.informed.empty());
+        EXPECT_TRUE(prompter.messages.empty());
     else
-        EXPECT_EQ(prompter.informed, std::vector<std::string>{"TPMﾌｧｲﾙではありません。"});
+        EXPECT_EQ(prompter.messages, std::vector<std::string>{"TPMﾌｧｲﾙではありません。"});
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -57,14 +40,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ChooseMacroFileCancel, ReturnsZeroSilentlyAndPassesModeAndInitialName) {
     ScriptedDialogs dialogs;
-    RecordingPrompter prompter;
+    ScriptedPrompter prompter;
     std::string path = "C:\\cur.TPM";
     EXPECT_EQ(chooseMacroFile(dialogs, prompter, ChooseMode::Save, path), 0);
     EXPECT_EQ(path, "C:\\cur.TPM");
-    EXPECT_TRUE(prompter.informed.empty());
-    ASSERT_EQ(dialogs.calls.size(), 1u);
-    EXPECT_EQ(dialogs.calls[0].first, ChooseMode::Save);
-    EXPECT_EQ(dialogs.calls[0].second, "C:\\cur.TPM");
+    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_EQ(dialogs.modes, std::vector<ChooseMode>{ChooseMode::Save});
+    EXPECT_EQ(dialogs.initialNames, std::vector<std::string>{"C:\\cur.TPM"});
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "fakes/Cp932CodePage.h"
 #include "fakes/FakeFileAccess.h"
+#include "fakes/ScriptedPrompts.h"
 #include "model/MacroBytes.h"
 #include "ui/logic/Caption.h"
 
@@ -15,26 +16,6 @@ namespace tappling {
 namespace {
 
 using Names = std::vector<std::string>;
-
-struct ScriptedDialogs final : FileDialogs {
-    std::optional<std::string> answer;  // nullopt: cancel
-    Names initialNames;
-    std::optional<std::string> choose(ChooseMode, const std::string& initialName) override {
-        initialNames.push_back(initialName);
-        return answer;
-    }
-};
-
-struct ScriptedPrompter final : Prompter {
-    Answer answer = Answer::Cancel;
-    Names messages, questions;
-    void inform(std::string_view text) override { messages.emplace_back(text); }
-    Answer askYesNoCancel(std::string_view question) override {
-        questions.emplace_back(question);
-        return answer;
-    }
-    bool askOkCancel(std::string_view) override { return false; }
-};
 
 // Keeps the caption the window would show, and counts the view's rebuilds.
 struct RecordingHost final : FileCommandHost {

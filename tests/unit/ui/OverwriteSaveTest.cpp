@@ -2,32 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <vector>
 
 #include "fakes/FakeFileAccess.h"
+#include "fakes/ScriptedPrompts.h"
 
 namespace tappling {
 namespace {
-
-class ScriptedDialogs final : public FileDialogs {
-public:
-    std::optional<std::string> answer;
-    std::vector<std::string> initialNames;
-    std::optional<std::string> choose(ChooseMode mode, const std::string& initialName) override {
-        EXPECT_EQ(mode, ChooseMode::Save);
-        initialNames.push_back(initialName);
-        return answer;
-    }
-};
-
-class RecordingPrompter final : public Prompter {
-public:
-    std::vector<std::string> messages;
-    void inform(std::string_view text) override { messages.emplace_back(text); }
-    Answer askYesNoCancel(std::string_view) override { return Answer::Cancel; }
-    bool askOkCancel(std::string_view) override { return false; }
-};
 
 class CountingHost final : public SaveHost {
 public:
@@ -41,13 +22,16 @@ class OverwriteSaveTest : public ::testing::Test {
 protected:
     OverwriteSaveTest() { macro.actions.append(ActionRecord{}); }
     SaveOutcome save() { return overwriteSave(macro, modified, path, host, services); }
+    void TearDown() override {
+        for (const ChooseMode mode : dialogs.modes) EXPECT_EQ(mode, ChooseMode::Save);
+    }
 
     Macro macro;
     int32_t modified = 1;
     std::string path;
     FakeFileAccess files;
     ScriptedDialogs dialogs;
-    RecordingPrompter prompter;
+    ScriptedPrompter prompter;
     CountingHost host;
     SaveServices services{files, dialogs, prompter};
 };

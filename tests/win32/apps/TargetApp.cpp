@@ -24,12 +24,12 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
 #include <string>
-#include <vector>
+
+#include "PaintPixels.h"
 
 namespace {
 
@@ -137,33 +137,11 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 void paint(HWND hwnd) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
-    RECT client;
-    GetClientRect(hwnd, &client);
-    const int w = client.right;
-    const int h = client.bottom;
-    if (w > 0 && h > 0) {
-        std::vector<uint32_t> pixels(static_cast<size_t>(w) * static_cast<size_t>(h), 0x00FFFFFF);
-        for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x) {
-                uint32_t rgb = 0x00FFFFFF;  // DIB order 0x00RRGGBB
-                if (app.options.pattern) rgb = (static_cast<uint32_t>(x & 255) << 16) | ((y & 255) << 8) | 128;
-                if (app.options.dot && x == app.options.dotX && y == app.options.dotY) {
-                    const COLORREF c = app.options.dotColour;
-                    rgb = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-                }
-                pixels[static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)] = rgb;
-            }
-        }
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = w;
-        info.bmiHeader.biHeight = -h;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(w), static_cast<DWORD>(h), 0, 0, 0, static_cast<UINT>(h),
-                          pixels.data(), &info, DIB_RGB_COLORS);
-    }
+    const Options& o = app.options;
+    paintPixels(hwnd, dc, [&o](int x, int y) {
+        if (o.dot && x == o.dotX && y == o.dotY) return o.dotColour;
+        return o.pattern ? RGB(x & 255, y & 255, 128) : RGB(255, 255, 255);
+    });
     EndPaint(hwnd, &ps);
 }
 

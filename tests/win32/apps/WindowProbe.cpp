@@ -24,34 +24,21 @@
 #include <string>
 #include <vector>
 
+#include "ProbeHelpers.h"
+
 namespace {
 
-std::string toUtf8(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
-    // One record per line: line breaks inside a text become "\n" escapes, CRs go.
+using namespace probe;
+
+// One record per line: line breaks inside a text become "\n" escapes, CRs go.
+std::string oneLine(const std::wstring& text) {
     std::string flat;
-    for (char c : out) {
+    for (char c : toUtf8(text)) {
         if (c == '\r') continue;
         if (c == '\n') flat += "\\n";
         else flat += c;
     }
     return flat;
-}
-
-std::wstring windowText(HWND window) {
-    wchar_t buffer[1024] = {};
-    // WM_GETTEXT works across processes (the system copies the text).
-    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000, nullptr);
-    return buffer;
-}
-
-std::wstring className(HWND window) {
-    wchar_t buffer[256] = {};
-    GetClassNameW(window, buffer, 256);
-    return buffer;
 }
 
 std::wstring exeName(HWND window) {
@@ -110,15 +97,9 @@ std::vector<HWND> topLevelWindows(const Options& options, bool visibleOnly) {
     return search.found;
 }
 
-std::string hwndText(HWND window) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%llx", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
-    return buffer;
-}
-
 std::string describe(HWND window) {
-    return hwndText(window) + "\t" + toUtf8(className(window)) + "\t" + toUtf8(windowText(window)) + "\t" +
-           toUtf8(exeName(window));
+    return hwndText(window) + "\t" + oneLine(className(window)) + "\t" + oneLine(windowText(window)) + "\t" +
+           oneLine(exeName(window));
 }
 
 std::vector<HWND> children(HWND parent) {
@@ -133,30 +114,11 @@ std::vector<HWND> children(HWND parent) {
     return found;
 }
 
-// The message of a message box is its static control with text (the icon is a static
-// without text).
-std::wstring messageBoxText(HWND box) {
-    for (HWND child : children(box)) {
-        if (_wcsicmp(className(child).c_str(), L"Static") != 0) continue;
-        const std::wstring text = windowText(child);
-        if (!text.empty()) return text;
-    }
-    return {};
-}
-
 // Reads the list view's rows through a buffer inside the list view's own process.
 bool listViewRows(HWND list, std::vector<std::string>& lines) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(list, &pid);
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    if (!process) return false;
     constexpr int kTextChars = 1024;
-    const SIZE_T bytes = sizeof(LVITEMW) + kTextChars * sizeof(wchar_t);
-    auto* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE));
-    if (!remote) {
-        CloseHandle(process);
-        return false;
-    }
+    RemoteMemory remote(list, sizeof(LVITEMW) + kTextChars * sizeof(wchar_t));
+    if (!remote.address()) return false;
     HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
     int columns = header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 1;
     if (columns < 1) columns = 1;
@@ -168,20 +130,17 @@ bool listViewRows(HWND list, std::vector<std::string>& lines) {
             item.mask = LVIF_TEXT;
             item.iItem = row;
             item.iSubItem = column;
-            item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW));
+            item.pszText = reinterpret_cast<wchar_t*>(remote.address() + sizeof(LVITEMW));
             item.cchTextMax = kTextChars;
             wchar_t text[kTextChars] = {};
-            SIZE_T moved = 0;
-            if (WriteProcessMemory(process, remote, &item, sizeof item, &moved) &&
-                SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote)) >= 0)
-                ReadProcessMemory(process, remote + sizeof(LVITEMW), text, sizeof text - sizeof(wchar_t), &moved);
+            if (remote.write(0, &item, sizeof item) &&
+                SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote.address())) >= 0)
+                remote.read(sizeof(LVITEMW), text, sizeof text - sizeof(wchar_t));
             if (column > 0) line += '\t';
-            line += toUtf8(text);
+            line += oneLine(text);
         }
         lines.push_back(line);
     }
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    CloseHandle(process);
     return true;
 }
 
@@ -233,11 +192,11 @@ int run(const Options& options, std::vector<std::string>& lines) {
     if (command == L"children") {
         for (HWND child : children(options.hwnd))
             lines.push_back(hwndText(child) + "\t" + std::to_string(GetDlgCtrlID(child)) + "\t" +
-                            toUtf8(className(child)) + "\t" + toUtf8(windowText(child)));
+                            oneLine(className(child)) + "\t" + oneLine(windowText(child)));
         return 0;
     }
     if (command == L"text") {
-        lines.push_back(toUtf8(messageBoxText(options.hwnd)));
+        lines.push_back(oneLine(messageBoxText(options.hwnd)));
         return 0;
     }
     if (command == L"press") {

@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include "apps/PaintPixels.h"
+
 namespace tappling::test {
 
 namespace {
@@ -106,30 +108,7 @@ LRESULT CALLBACK TestWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, 
 void TestWindow::paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
-    RECT client;
-    GetClientRect(hwnd_, &client);
-    const int w = client.right;
-    const int h = client.bottom;
-    std::vector<uint32_t> pixels(static_cast<size_t>(w) * static_cast<size_t>(h), 0x00FFFFFF);
-    if (pattern_) {
-        for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x) {
-                const uint32_t c = patternColour(x, y);
-                // DIB memory is 0x00RRGGBB.
-                pixels[static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)] =
-                    (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-            }
-        }
-    }
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(w), static_cast<DWORD>(h), 0, 0, 0, static_cast<UINT>(h),
-                      pixels.data(), &info, DIB_RGB_COLORS);
+    paintPixels(hwnd_, dc, [this](int x, int y) { return pattern_ ? patternColour(x, y) : RGB(255, 255, 255); });
     EndPaint(hwnd_, &ps);
 }
 
