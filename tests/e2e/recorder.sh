@@ -58,7 +58,7 @@ if box=$(box_with "マウスクリックなどを記録します。終了の場�
     e2e_probe press --hwnd "$box" --id 1 >/dev/null
     e2e_pass "recording hint shown"
 else e2e_fail "no recording hint"; fi
-sleep 4  # minimizing takes about 2 s under Wine without a window manager; polling starts after it
+sleep 4  # the window minimizes and polling starts; generous for a loaded machine
 
 # --- 2. real input from outside
 xdotool mousemove 400 300; sleep 0.3; click 1 80                                  # click
