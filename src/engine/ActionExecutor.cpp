@@ -111,10 +111,11 @@ ExecResult MacroPlayer::executeAction(int32_t& index) {
             index = jumpTarget(index, record.trueJump);
             return ExecResult::JumpAfterWait;
         case ActionType::Condition: {
-            if (record.invertCondition != 0 && record.invertCondition != 1) return ExecResult::Next;
             // The search uses the stored point: neither the random nor the offset displacement.
+            // It runs whatever invertCondition holds, so records offset by this one see its find.
             const bool found = findColour(static_cast<uint32_t>(record.conditionColor), record.x, record.y,
                                           record.searchRangeX, record.searchRangeY, record.foundDx, record.foundDy);
+            if (record.invertCondition != 0 && record.invertCondition != 1) return ExecResult::Next;
             const bool holds = (record.invertCondition == 0) == found;
             if (holds) {
                 index = jumpTarget(index, record.trueJump);

@@ -101,22 +101,25 @@ int32_t MacroPlayer::pollRecorder() {
         else if (keyV) recordKey(ActionType::CtrlV, held(kVkV));
         else recordKey(ActionType::CtrlA, held(kVkA));
     } else if ((right && rightPending == 0) || (left && leftPending == 0)) {
+        // The left button only when its press is the new one: a left button held from an
+        // earlier press must not turn a right press into a second LeftDown (or hide it).
+        const bool newLeft = left && leftPending == 0;
         if (ctrl) {
-            if (held(left ? kVkLButton : kVkRButton)) {
+            if (held(newLeft ? kVkLButton : kVkRButton)) {
                 stillHeld();
             } else {
-                captureColour(left != 0);
+                captureColour(newLeft);
             }
         } else {
             // The flag is set even when the press falls in the quiet window and makes no record.
-            if (left) {
+            if (newLeft) {
                 leftPending = 1;
                 leftUpSeen_ = 0;
             } else {
                 rightPending = 1;
                 rightUpSeen_ = 0;
             }
-            appendRecorded(recordedAtPointer(left ? ActionType::LeftDown : ActionType::RightDown));
+            appendRecorded(recordedAtPointer(newLeft ? ActionType::LeftDown : ActionType::RightDown));
         }
     } else if ((!right && rightPending == 1) || (!left && leftPending == 1)) {
         // The button whose release is seen (with both pending and only the right one up,

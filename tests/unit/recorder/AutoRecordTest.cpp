@@ -109,6 +109,10 @@ const Scenario kScenarios[] = {
     // Holding the right button while clicking the left: the right release is its own.
     {"LeftClickWhileRightHeld", {{R, 3000, 1000}, {L, 3300, 100}}, {},
      {{T::RightDown, 2000}, {T::LeftClick, 300}, {T::RightUp, 700}}},
+    {"RightClickWhileLeftHeld", {{L, 3000, 1000}, {R, 3300, 100}}, {},
+     {{T::LeftDown, 2000}, {T::RightClick, 300}, {T::LeftUp, 700}}},
+    {"CtrlRightClickWhileLeftHeld", {{L, 3000, 1000}, {kVkControl, 3250, 200}, {R, 3300, 100}}, {},
+     {{T::LeftDown, 2000}, {T::Condition, 500}, {T::LeftUp, 700}}},
     // Polls 1 ms apart: a release 20 ms after the press is put off once, then handled.
     {"ReleaseWithinFiftyMsIsHandledAtTheNextPoll", {{L, 3000, 20}, {L, 3700, 100}}, {},
      {{T::LeftClick, 2000}, {T::LeftClick, 700}}, 1},
@@ -190,6 +194,16 @@ TEST_F(AutoRecordTest, CtrlClickAfterTwoSecondsGivesAWaitAndTheColourCondition) 
         EXPECT_EQ(c.comment, codePage.fromUtf16(left ? u"指定色と同じ場合、次ぎへ進む" : u"指定色以外の場合、次ぎへ進む"));
         EXPECT_EQ(player.leftPending + player.rightPending, 0);  // the release is not recorded
     }
+}
+
+TEST_F(AutoRecordTest, CtrlRightPressWhileLeftHeldCapturesForTheRightButton) {
+    fakes.keys.press(L, 3000, 1000);
+    fakes.keys.press(kVkControl, 3250, 200);
+    fakes.keys.press(R, 3300, 100);
+    player.startRecording(1, codePage);
+    pollUntil(3500);
+    ASSERT_EQ(player.actions().size(), 2);
+    EXPECT_EQ(player.actions().at(1).invertCondition, 1);
 }
 
 TEST_F(AutoRecordTest, UnreadableScreenAddsNoConditionAndNoRelease) {
