@@ -297,7 +297,8 @@ bool MainDialog::onClose() {
     if (player_.modified == 1 && !player_.actions().empty()) {
         const Answer answer = prompter_.askYesNoCancel(kSaveQuestion);
         if (answer == Answer::Cancel) return true;
-        if (answer == Answer::Yes) saveMacro();
+        // A save that failed has shown its error: closing now would lose the macro.
+        if (answer == Answer::Yes && fileCommands_.saveMacro() == SaveOutcome::Failed) return true;
     }
     KillTimer(hwnd(), kStepTimer);
     KillTimer(hwnd(), kRecorderTimer);

@@ -291,6 +291,18 @@ TEST_F(MainDialogTest, CloseAnsweredYesSavesThroughTheChooser) {
     EXPECT_EQ(window.hwnd(), nullptr);
 }
 
+TEST_F(MainDialogTest, CloseAnsweredYesStaysOpenWhenTheSaveFails) {
+    window.player().actions().append(record(ActionType::LeftClick, 1, 1));
+    window.currentFilePath = "C:\\no such folder here\\a.TPM";
+    open();
+    window.player().modified = 1;
+    prompter.answer = Answer::Yes;
+    SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(prompter.messages.size(), 1u);  // the write error
+    EXPECT_EQ(window.player().modified, 1);
+    EXPECT_NE(window.hwnd(), nullptr);
+}
+
 TEST_F(MainDialogTest, ExitEndsAsOk) {
     window.player().actions().append(record(ActionType::LeftClick, 1, 1));
     open();
