@@ -97,7 +97,7 @@ LoadOutcome dropMacroFile(const MacroDocument& document, FileCommandHost& host, 
         return LoadOutcome::Refused;
     }
     Macro dropped = document.macro;
-    const ReadOutcome outcome = readMacroFile(dropped, droppedPath, ReadMode::Open, services.files, services.codePage);
+    ReadOutcome outcome = readMacroFile(dropped, droppedPath, ReadMode::Open, services.files, services.codePage);
     if (outcome.result != ReadResult::Loaded) {
         reportReadFailure(outcome, services.prompter);
         return LoadOutcome::Refused;
@@ -114,6 +114,15 @@ LoadOutcome dropMacroFile(const MacroDocument& document, FileCommandHost& host, 
                     return LoadOutcome::Cancelled;
                 if (!writeTo(document, path, services)) return LoadOutcome::Cancelled;
                 document.currentFilePath = path;
+                // The save may have replaced the dropped file itself: load it as it is now.
+                dropped = document.macro;
+                outcome = readMacroFile(dropped, droppedPath, ReadMode::Open, services.files, services.codePage);
+                if (outcome.result != ReadResult::Loaded) {
+                    document.modified = 0;  // saved; the list stays as it was
+                    host.updateTitle();
+                    reportReadFailure(outcome, services.prompter);
+                    return LoadOutcome::Refused;
+                }
                 break;
             }
             case Answer::No: break;

@@ -37,10 +37,10 @@ MacroDocument FileCommands::document() {
 
 FileCommandServices FileCommands::services() { return {files_, dialogs_, prompter_, codePage_}; }
 
-void FileCommands::saveMacro() {
+SaveOutcome FileCommands::saveMacro() {
     MacroPlayer& player = window_.player();
     SaveServices save{files_, dialogs_, prompter_};
-    overwriteSave(player.macro, player.modified, window_.currentFilePath, *this, save);
+    return overwriteSave(player.macro, player.modified, window_.currentFilePath, *this, save);
 }
 
 int32_t FileCommands::newMacro() {

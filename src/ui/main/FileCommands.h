@@ -25,7 +25,7 @@ public:
     // File and help menu commands; false for other ids.
     bool onCommand(int id);
     // "上書き保存"; also the Yes answer of the save question before a run or a close.
-    void saveMacro();
+    SaveOutcome saveMacro();
     // "新規作成": 1 to go on, 0 when the user cancelled or the asked-for save did not happen.
     int32_t newMacro();
     void saveMacroAs();

@@ -297,7 +297,9 @@ bool MainDialog::onClose() {
     if (player_.modified == 1 && !player_.actions().empty()) {
         const Answer answer = prompter_.askYesNoCancel(kSaveQuestion);
         if (answer == Answer::Cancel) return true;
-        if (answer == Answer::Yes) saveMacro();
+        // Yes and then nothing saved (chooser cancelled, write failed): closing now would
+        // lose the macro, so the window stays open.
+        if (answer == Answer::Yes && fileCommands_.saveMacro() != SaveOutcome::Saved) return true;
     }
     KillTimer(hwnd(), kStepTimer);
     KillTimer(hwnd(), kRecorderTimer);

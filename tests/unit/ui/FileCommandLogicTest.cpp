@@ -218,5 +218,19 @@ TEST_F(FileCommandLogicTest, DropAnswersTheSaveQuestionAlwaysThroughTheChooser) 
     }
 }
 
+TEST_F(FileCommandLogicTest, DropOfTheFileJustSavedOverShowsWhatWasSaved) {
+    // The chooser offers the current name; saving over the dropped file itself must not
+    // bring back its old content (a later save would write that over the user's changes).
+    for (const std::string saveAs : {"C:\\m\\b.TPM", "C:\\m\\B.tpm"}) {
+        reset(false, 1, "C:\\m\\b.TPM");
+        prompter.answer = Answer::Yes;
+        dialogs.answer = saveAs;
+        EXPECT_EQ(dropMacroFile(document, host, services, "C:\\m\\b.TPM"), LoadOutcome::Loaded) << saveAs;
+        EXPECT_EQ(comments(), (Names{"a0", "a1", "a2"})) << saveAs;
+        EXPECT_EQ(std::pair(macro.loopEnabled, macro.loopCount), std::pair(1, 7)) << saveAs;
+        EXPECT_EQ(modified, 0) << saveAs;
+    }
+}
+
 }  // namespace
 }  // namespace tappling

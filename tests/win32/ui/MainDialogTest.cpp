@@ -284,11 +284,27 @@ TEST_F(MainDialogTest, CloseAnsweredYesSavesThroughTheChooser) {
     window.player().actions().append(record(ActionType::LeftClick, 1, 1));
     open();
     window.player().modified = 1;
-    prompter.answer = Answer::Yes;  // no file yet: the chooser is cancelled, closing goes on
+    prompter.answer = Answer::Yes;  // no file yet: the chooser is cancelled, nothing is saved
     SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
     EXPECT_EQ(dialogs.calls, 1);
     EXPECT_EQ(window.player().modified, 1);
+    EXPECT_NE(window.hwnd(), nullptr);  // so the window stays open with the macro
+
+    prompter.answer = Answer::No;
+    SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
     EXPECT_EQ(window.hwnd(), nullptr);
+}
+
+TEST_F(MainDialogTest, CloseAnsweredYesStaysOpenWhenTheSaveFails) {
+    window.player().actions().append(record(ActionType::LeftClick, 1, 1));
+    window.currentFilePath = "C:\\no such folder here\\a.TPM";
+    open();
+    window.player().modified = 1;
+    prompter.answer = Answer::Yes;
+    SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(prompter.messages.size(), 1u);  // the write error
+    EXPECT_EQ(window.player().modified, 1);
+    EXPECT_NE(window.hwnd(), nullptr);
 }
 
 TEST_F(MainDialogTest, ExitEndsAsOk) {
