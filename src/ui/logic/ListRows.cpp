@@ -19,4 +19,18 @@ std::array<std::string, kListColumnCount> rowTexts(const ActionRecord& record, i
     };
 }
 
+int32_t findRowByNumber(int32_t rowCount, int32_t start, std::string_view typed, bool partial, bool wrap) {
+    if (typed.empty()) return -1;
+    if (start < 0 || start >= rowCount) start = 0;
+    const auto matches = [&](int32_t row) {
+        const std::string number = std::to_string(row + 1);
+        return partial ? number.starts_with(typed) : number == typed;
+    };
+    for (int32_t row = start; row < rowCount; ++row)
+        if (matches(row)) return row;
+    for (int32_t row = 0; wrap && row < start; ++row)
+        if (matches(row)) return row;
+    return -1;
+}
+
 }  // namespace tappling

@@ -27,4 +27,9 @@ inline constexpr std::array<ListColumn, kListColumnCount> kListColumns{{
 // (kCommentColumn), which keeps the record's ANSI code-page bytes.
 std::array<std::string, kListColumnCount> rowTexts(const ActionRecord& record, int32_t index);
 
+// The list view's search as the user types: the first row from `start` on (then from the
+// top when wrapping) whose number starts with `typed` (equals it when not partial); -1
+// when none does, so a typed letter leaves the selection where it is.
+int32_t findRowByNumber(int32_t rowCount, int32_t start, std::string_view typed, bool partial, bool wrap);
+
 }  // namespace tappling

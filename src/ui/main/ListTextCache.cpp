@@ -33,4 +33,16 @@ void ListTextCache::serve(NMLVDISPINFOW& request) {
     item.pszText[count] = L'\0';
 }
 
+LRESULT ListTextCache::find(const NMLVFINDITEMW& request) const {
+    const LVFINDINFOW& info = request.lvfi;
+    if (!(info.flags & (LVFI_STRING | LVFI_PARTIAL)) || info.psz == nullptr) return -1;
+    std::string typed;  // the numbers are ASCII digits: any other character matches no row
+    for (const wchar_t* c = info.psz; *c != L'\0'; ++c) {
+        if (*c >= 0x80) return -1;
+        typed.push_back(static_cast<char>(*c));
+    }
+    return findRowByNumber(actions_.size(), request.iStart, typed, (info.flags & LVFI_PARTIAL) != 0,
+                           (info.flags & LVFI_WRAP) != 0);
+}
+
 }  // namespace tappling

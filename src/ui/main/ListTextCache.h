@@ -29,6 +29,9 @@ public:
     // Answers a text request of the view by copying into its buffer.
     void serve(NMLVDISPINFOW& request);
 
+    // Answers the view's search for typed text (LVN_ODFINDITEMW): the row index or -1.
+    LRESULT find(const NMLVFINDITEMW& request) const;
+
 private:
     struct Row {
         int32_t index = -1;

@@ -198,6 +198,8 @@ std::optional<LRESULT> MainDialog::onNotify(const NMHDR& header) {
         case LVN_GETDISPINFOW:  // the view's own request: its text buffer is ours to fill
             listTexts_.serve(reinterpret_cast<NMLVDISPINFOW&>(const_cast<NMHDR&>(header)));
             return 0;
+        case LVN_ODFINDITEMW:  // typing in the list: an unanswered search would pick row 0
+            return listTexts_.find(reinterpret_cast<const NMLVFINDITEMW&>(header));
         default: return std::nullopt;
     }
 }

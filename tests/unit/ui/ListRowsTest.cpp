@@ -75,5 +75,23 @@ TEST(ListRows, UnknownTypeHasEmptyName) {
     EXPECT_EQ(rowTexts(record, 0)[5], "");
 }
 
+TEST(ListRows, TypedNumberFindsTheRow) {
+    const struct {
+        int32_t rows, start;
+        const char* typed;
+        bool partial, wrap;
+        int32_t expected;
+    } cases[] = {
+        {12, 3, "1", true, true, 9},    {12, 10, "1", true, true, 10}, {12, 11, "2", true, true, 1},
+        {12, 11, "2", true, false, -1}, {12, 0, "z", true, true, -1},  {12, 0, "1", false, true, 0},
+        {12, 5, "12", false, true, 11}, {0, 0, "1", true, true, -1},   {5, 9, "3", true, true, 2},
+        {5, 0, "", true, true, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.typed) + " from " + std::to_string(c.start));
+        EXPECT_EQ(findRowByNumber(c.rows, c.start, c.typed, c.partial, c.wrap), c.expected);
+    }
+}
+
 }  // namespace
 }  // namespace tappling

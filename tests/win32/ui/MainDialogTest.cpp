@@ -424,6 +424,21 @@ TEST_F(MainDialogTest, RebuildFollowsTheListWithNoSelectionAtTheTop) {
     EXPECT_EQ(ListView_GetItemCount(list), 0);
 }
 
+// Typing in the list searches the rows' numbers as a list view does: a letter matches no
+// row and leaves the selection alone; "1" goes on to the next row whose number starts with 1.
+TEST_F(MainDialogTest, TypingInTheListSearchesTheRowNumbers) {
+    for (int i = 0; i < 12; ++i) window.player().actions().append(record(ActionType::LeftClick, i, i));
+    open();
+    HWND list = window.list();
+    SetFocus(list);
+    ListView_SetItemState(list, 2, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    SendMessageW(list, WM_CHAR, L'z', 1);
+    EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), 2);
+    Sleep(1100);  // a new search, not "z1"
+    SendMessageW(list, WM_CHAR, L'1', 1);
+    EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), 9);
+}
+
 TEST_F(MainDialogTest, QueryDragIconGivesTheAppIcon) {
     HWND hwnd = open();
     EXPECT_NE(SendMessageW(hwnd, WM_QUERYDRAGICON, 0, 0), 0);
