@@ -175,9 +175,12 @@ int32_t MainDialog::firstSelectedRow() const {
     return static_cast<int32_t>(ListView_GetNextItem(list_, -1, LVNI_SELECTED));
 }
 
-bool MainDialog::onCommand(int id, int /*code*/) {
+bool MainDialog::onCommand(int id, int code) {
     switch (id) {
         case ID_FILE_EXIT: onOk(); return true;
+        case IDC_LOOP_COUNT:  // a typed count is a change like any other: the close must ask before losing it
+            if (code == EN_CHANGE && textAsInt(IDC_LOOP_COUNT) != player_.macro.loopCount) player_.modified = 1;
+            return true;
         case IDC_AUTO_RECORD:
         case ID_EDIT_AUTO_RECORD: return recording_.onCommand(id);
         case ID_FILE_SHORTCUT_NORMAL:

@@ -161,6 +161,24 @@ TEST_F(MainDialogTest, LoopBoxClickEnablesAndMarksModified) {
     EXPECT_EQ(window.player().macro.loopCount, 0);
 }
 
+// Typing another loop count marks the macro changed, so closing asks before losing it; the
+// rebuild's own text does not.
+TEST_F(MainDialogTest, TypedLoopCountMarksModified) {
+    window.player().actions().append(record(ActionType::LeftClick, 1, 1));
+    window.player().macro.loopEnabled = 1;
+    window.player().macro.loopCount = 10;
+    open();
+    window.refreshList();
+    EXPECT_EQ(window.player().modified, 0);
+    window.player().resumable = 1;
+    window.setText(IDC_LOOP_COUNT, L"10");
+    EXPECT_EQ(window.player().modified, 0);
+    window.setText(IDC_LOOP_COUNT, L"20");
+    EXPECT_EQ(window.player().modified, 1);
+    EXPECT_EQ(window.player().resumable, 1);
+    EXPECT_EQ(window.player().macro.loopCount, 10);  // reaches the macro at the next save or run
+}
+
 TEST_F(MainDialogTest, Captions) {
     window.currentFilePath = "C:\\macro\\a.TPM";
     HWND hwnd = open();
