@@ -121,6 +121,18 @@ TEST_F(EditingCommandsTest, EditorRunsMinimizedAndTheChangedRowIsShown) {
     EXPECT_EQ(editedRows, (std::vector<int32_t>{31, 82}));
 }
 
+// Pasted after the last row: the row after the block does not exist, so none is selected.
+TEST_F(EditingCommandsTest, PasteAfterTheLastRowSelectsNothing) {
+    open(3);
+    select({2});
+    command(ID_EDIT_COPY_ACTIONS);
+    command(ID_EDIT_PASTE_AFTER);
+    ASSERT_EQ(ListView_GetItemCount(window.list()), 4);
+    EXPECT_EQ(window.player().actions().at(3).y, 702);
+    EXPECT_TRUE(selectedRows().empty());
+    EXPECT_EQ(window.player().modified, 1);
+}
+
 // Changes that once left `modified` alone: the close must ask before they are lost.
 TEST_F(EditingCommandsTest, MarkerEditWaitShiftsAndBulkEditMakeTheCloseAsk) {
     open(4);
