@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "SameMacro.h"
 #include "fakes/Cp932CodePage.h"
 #include "fakes/FakeFileAccess.h"
 #include "model/MacroFile.h"
@@ -11,11 +12,6 @@
 namespace {
 
 constexpr char kPath[] = "C:\\fuzz\\input.TPM";
-
-bool sameMacro(const tappling::Macro& a, const tappling::Macro& b) {
-    return a.loopEnabled == b.loopEnabled && a.loopLimited == b.loopLimited && a.loopCount == b.loopCount &&
-           a.actions.records() == b.actions.records();
-}
 
 }  // namespace
 

@@ -5,18 +5,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "SameMacro.h"
 #include "textform/TextFormParser.h"
 #include "textform/TextFormPrinter.h"
 #include "tpm/posix/IconvCodePage.h"
-
-namespace {
-
-bool sameMacro(const tappling::Macro& a, const tappling::Macro& b) {
-    return a.loopEnabled == b.loopEnabled && a.loopLimited == b.loopLimited && a.loopCount == b.loopCount &&
-           a.actions.records() == b.actions.records();
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace tappling;
