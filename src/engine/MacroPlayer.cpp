@@ -19,7 +19,7 @@ void MacroPlayer::beginRun(int32_t resume) {
         nextIndex = 0;
         runState = RunState::Running;
     }
-    resumable = 0;
+    resumable_ = 0;
     // Presses made before the start must not stop the run.
     platform_.keys.asyncKeyState(kVkEscape);
     platform_.keys.asyncKeyState(kVkF2);
@@ -57,14 +57,14 @@ StepResult MacroPlayer::step() {
     switch (phase) {
         case Phase::PreWait:
             if (stopKeyPressed()) {
-                resumable = 1;
+                resumable_ = 1;
                 return StepResult::Aborted;
             }
             if (waitElapsed(record.preWaitMs)) phase = Phase::Act;
             return StepResult::Continue;
         case Phase::Act: {
             if (stopKeyPressed()) {
-                resumable = 1;
+                resumable_ = 1;
                 return StepResult::Aborted;
             }
             phase = Phase::PostWait;
@@ -82,7 +82,7 @@ StepResult MacroPlayer::step() {
         }
         case Phase::PostWait:
             if (stopKeyPressed()) {
-                resumable = 1;
+                resumable_ = 1;
                 return StepResult::Aborted;
             }
             if (!waitElapsed(record.postWaitMs)) return StepResult::Continue;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/CFileRun.h"
+#include "engine/MacroChange.h"
 #include "engine/Platform.h"
 #include "model/ActionList.h"
 #include "model/CodePage.h"
@@ -34,7 +35,10 @@ public:
     MacroPlayer& operator=(const MacroPlayer&) = delete;
 
     Macro macro;
-    int32_t modified = 0;
+    // 1 once the macro differs from its file; the close and a run ask to save it.
+    int32_t modified() const { return modified_; }
+    // Every command that changes the macro says how; the flags follow from MacroChange.
+    void noteChange(MacroChange change);
     // Actions copied by the editing commands; only the copy command empties it, and it is
     // never saved.
     std::vector<ActionRecord> copyBuffer;
@@ -45,7 +49,8 @@ public:
     // Playback state.
     RunState runState = RunState::Idle;
     int32_t randomMode = 0;
-    int32_t resumable = 0;
+    // 1 while a stopped run can continue where it stopped.
+    int32_t resumable() const { return resumable_; }
     uint32_t timeBase = 0;     // tick from which the current wait is measured
     int32_t currentIndex = 0;
     int32_t nextIndex = 0;
@@ -110,6 +115,8 @@ private:
     void startFileRun(const ActionRecord& record);
 
     Platform platform_;
+    int32_t modified_ = 0;
+    int32_t resumable_ = 0;
 };
 
 }  // namespace tappling

@@ -58,18 +58,17 @@ bool ActionEditorDialog::onInit() {
 
     SetTimer(hwnd(), kMirrorTimer, 1, nullptr);
     PositionMarker& marker = services_.marker;
-    marker.locked = 0;
-    marker.setTarget(record_.x, record_.y);
     if (hasPosition(record_.actionType)) {
-        marker.showAtTarget();
+        marker.showDraggable(record_.x, record_.y);
         SetForegroundWindow(hwnd());
     } else {
+        marker.setMode(PositionMarker::Mode::Draggable);
         marker.hide();
     }
     showPositionControls(hasPosition(record_.actionType));
     // The boxes follow the marker from here on; a hidden marker's old place is not copied.
-    lastShownX_ = marker.currentX;
-    lastShownY_ = marker.currentY;
+    lastShownX_ = marker.current().x;
+    lastShownY_ = marker.current().y;
     applyTypeControls();
     enable(IDC_EDITOR_OFFSET_REF, record_.offsetEnabled == 1);
     listenForF9();
@@ -103,10 +102,7 @@ void ActionEditorDialog::showPositionControls(bool shown) {
 }
 
 void ActionEditorDialog::moveMarkerTo(int32_t x, int32_t y) {
-    PositionMarker& marker = services_.marker;
-    marker.locked = 0;
-    marker.setTarget(x, y);
-    marker.showAtTarget();
+    services_.marker.showDraggable(x, y);
     bringToFront();
 }
 
@@ -172,11 +168,11 @@ void ActionEditorDialog::step(int boxId, int32_t (*next)(int32_t)) { setNumber(b
 
 bool ActionEditorDialog::onTimer(UINT_PTR id) {
     if (id != kMirrorTimer) return false;
-    const PositionMarker& marker = services_.marker;
-    if (marker.currentX != lastShownX_) setNumber(IDC_EDITOR_X, marker.currentX);
-    if (marker.currentY != lastShownY_) setNumber(IDC_EDITOR_Y, marker.currentY);
-    lastShownX_ = marker.currentX;
-    lastShownY_ = marker.currentY;
+    const POINT current = services_.marker.current();
+    if (current.x != lastShownX_) setNumber(IDC_EDITOR_X, current.x);
+    if (current.y != lastShownY_) setNumber(IDC_EDITOR_Y, current.y);
+    lastShownX_ = current.x;
+    lastShownY_ = current.y;
     return true;
 }
 
@@ -257,13 +253,13 @@ void ActionEditorDialog::onOk() {
     record_.firstLoopOnly = checked(IDC_EDITOR_FIRST_LOOP_ONLY);
     record_.invertCondition = checked(IDC_EDITOR_INVERT);
     record_.offsetEnabled = checked(IDC_EDITOR_OFFSET_ENABLED);
-    services_.marker.locked = 1;  // it stays where it is, shown or hidden
+    services_.marker.setMode(PositionMarker::Mode::Locked);  // it stays where it is, shown or hidden
     end(IDOK);
 }
 
 void ActionEditorDialog::onCancel() {
     closing_ = true;
-    services_.marker.locked = 1;
+    services_.marker.setMode(PositionMarker::Mode::Locked);
     services_.marker.hide();
     end(IDCANCEL);
 }
@@ -281,10 +277,8 @@ bool ActionEditorDialog::onDropFiles(HDROP drop) {
     record_.actionType = ActionType::ExecuteFile;
     SendMessageW(item(IDC_EDITOR_TYPE), CB_SETCURSEL, code(ActionType::ExecuteFile), 0);
     showPositionControls(false);
-    PositionMarker& marker = services_.marker;
-    marker.locked = 0;
-    marker.setTarget(record_.x, record_.y);
-    marker.hide();
+    services_.marker.setMode(PositionMarker::Mode::Draggable);
+    services_.marker.hide();
     for (int id : kFileControls) enable(id, true);  // the other type controls keep their state
     return true;
 }

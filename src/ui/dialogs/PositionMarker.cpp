@@ -63,19 +63,27 @@ PositionMarker::~PositionMarker() {
     }
 }
 
-void PositionMarker::setTarget(int32_t x, int32_t y) {
-    targetX_ = x;
-    targetY_ = y;
+void PositionMarker::showLocked(int32_t x, int32_t y, int32_t actionIndex) {
+    mode_ = Mode::Locked;
+    actionIndex_ = actionIndex;
+    showAt(x, y);
 }
 
-void PositionMarker::showAtTarget() {
+void PositionMarker::showDraggable(int32_t x, int32_t y) {
+    mode_ = Mode::Draggable;
+    showAt(x, y);
+}
+
+void PositionMarker::showAt(int32_t x, int32_t y) {
+    targetX_ = x;
+    targetY_ = y;
     if (!hwnd_ && !create()) return;
     ShowWindow(hwnd_, SW_SHOW);
     applyRegion();
-    SetWindowPos(hwnd_, HWND_TOPMOST, targetX_, targetY_, 0, 0, SWP_NOSIZE);
-    currentX = targetX_;
-    currentY = targetY_;
-    editRequested = 0;
+    SetWindowPos(hwnd_, HWND_TOPMOST, x, y, 0, 0, SWP_NOSIZE);
+    currentX_ = x;
+    currentY_ = y;
+    editRequested_ = false;
 }
 
 void PositionMarker::hide() {
@@ -185,14 +193,14 @@ void PositionMarker::paint() {
 }
 
 bool PositionMarker::onSetCursor(LPARAM lParam) {
-    if (locked != 0 || LOWORD(lParam) != HTCLIENT || !dragCursor_) return false;
+    if (mode_ == Mode::Locked || LOWORD(lParam) != HTCLIENT || !dragCursor_) return false;
     SetCursor(dragCursor_);
     SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, TRUE);
     return true;
 }
 
 bool PositionMarker::onLeftDown(POINT client) {
-    if (locked == 1) return true;  // swallowed
+    if (mode_ == Mode::Locked) return true;  // swallowed
     if (!dragging_) {
         dragging_ = 1;
         SetCapture(hwnd_);
@@ -227,15 +235,16 @@ void PositionMarker::onLeftUp() {
 }
 
 void PositionMarker::onDoubleClick() {
-    if (locked != 1) return;
-    editRequested = 1;
+    if (mode_ != Mode::Locked) return;
+    editRequested_ = true;
     endAsDialog();
+    if (onEditRequest_) onEditRequest_(actionIndex_);
 }
 
 void PositionMarker::onMoved(const WINDOWPOS& pos) {
     if (pos.flags & SWP_NOMOVE) return;
-    currentX = pos.x;
-    currentY = pos.y;
+    currentX_ = pos.x;
+    currentY_ = pos.y;
 }
 
 void PositionMarker::endAsDialog() {

@@ -9,7 +9,7 @@
 #include "model/win32/Win32CodePage.h"
 #include "ui/dialogs/ColourChooser.h"
 #include "ui/dialogs/PositionMarker.h"
-#include "ui/main/ActionDialogs.h"
+#include "commands/ActionDialogs.h"
 
 namespace tappling {
 

@@ -2,13 +2,18 @@
 
 #include <commctrl.h>
 
+#include <shellapi.h>
+
 #include <array>
 
-#include "engine/RunCommands.h"
+#include "app/DesktopShortcut.h"
+#include "app/win32/ShellLink.h"
 #include "resources/resource.h"
 #include "ui/logic/Caption.h"
+#include "ui/logic/HelpLinks.h"
 #include "ui/logic/Layout.h"
 #include "ui/logic/ListRows.h"
+#include "ui/main/AboutDialog.h"
 #include "ui/main/TimerIds.h"
 
 namespace tappling {
@@ -47,13 +52,15 @@ MainDialog::MainDialog(HINSTANCE instance, Platform& platform, MainDialogService
       marker_(instance),
       prompter_(services.prompter != nullptr ? *services.prompter : win32Prompter_),
       listTexts_(player_.actions()),
-      playback_(*this, player_),
-      recording_(*this, player_),
-      fileCommands_(*this, services.files != nullptr ? *services.files : fileAccess_,
-                    services.dialogs != nullptr ? *services.dialogs : fileDialogs_, prompter_, services.opener),
-      shortcuts_(*this, prompter_),
+      opener_(services.opener != nullptr ? *services.opener : shellOpener_),
       win32ActionDialogs_(instance, marker_, platform_, fileDialogs_),
-      editing_(*this, player_, services.actionDialogs != nullptr ? *services.actionDialogs : win32ActionDialogs_) {
+      files_({player_, currentFilePath, *this, prompter_}, services.files != nullptr ? *services.files : fileAccess_,
+             services.dialogs != nullptr ? *services.dialogs : fileDialogs_, codePage_),
+      run_({player_, currentFilePath, *this, prompter_}, files_),
+      record_({player_, currentFilePath, *this, prompter_}, files_, codePage_),
+      edit_({player_, currentFilePath, *this, prompter_},
+            services.actionDialogs != nullptr ? *services.actionDialogs : win32ActionDialogs_),
+      shortcuts_({player_, currentFilePath, *this, prompter_}) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
     appIcon_ = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TAPPLING));
@@ -69,16 +76,15 @@ bool MainDialog::onInit() {
     win32Prompter_.setOwner(hwnd());
     fileDialogs_.setOwner(hwnd());
     win32ActionDialogs_.setOwner(hwnd());
-    playback_.setAutoRunMode(autoRunMode);
+    run_.autoRunMode = autoRunMode;
 
-    player_.modified = 0;
-    player_.resumable = 0;
+    player_.noteChange(MacroChange::Replaced);
     enable(IDC_LOOP_MAX, false);
     enable(IDC_LOOP_COUNT, false);
 
-    marker_.locked = 0;  // create the marker window once, hidden from here on
-    marker_.showAtTarget();
+    marker_.showDraggable(0, 0);  // create the marker window once, hidden from here on
     marker_.hide();
+    marker_.onEditRequest([this](int32_t) { onMarkerEditRequest(); });
 
     DragAcceptFiles(hwnd(), TRUE);
     HMENU systemMenu = GetSystemMenu(hwnd(), FALSE);
@@ -94,7 +100,7 @@ bool MainDialog::onInit() {
     insertColumns();
     updateTitle();
     refreshList();
-    if (autoRunMode == 1) playback_.armAutoRun();
+    if (autoRunMode == 1) armAutoRun();
     return true;
 }
 
@@ -150,10 +156,20 @@ void MainDialog::showMarkerFor(int32_t index) {
         marker_.hide();
         return;
     }
-    marker_.locked = 1;
-    marker_.actionIndex = index;
-    marker_.setTarget(record.x, record.y);
-    marker_.showAtTarget();
+    marker_.showLocked(record.x, record.y, index);
+}
+
+// The marker hid itself on the double click: the editor opens from the message loop, on
+// the marker shown again in place.
+void MainDialog::onMarkerEditRequest() {
+    if (!markerWatched_) return;
+    markerWatched_ = false;
+    PostMessageW(hwnd(), kMarkerEditMessage, 0, 0);
+}
+
+void MainDialog::editThroughMarker() {
+    marker_.showLockedAgain();
+    edit_.editThroughMarker(marker_.actionIndex());
 }
 
 void MainDialog::readLoopControls() {
@@ -175,28 +191,76 @@ int32_t MainDialog::firstSelectedRow() const {
     return static_cast<int32_t>(ListView_GetNextItem(list_, -1, LVNI_SELECTED));
 }
 
+// Every command of the buttons, the menus and the list's context menu, and its handler.
 bool MainDialog::onCommand(int id, int code) {
-    switch (id) {
-        case ID_FILE_EXIT: onOk(); return true;
-        case IDC_LOOP_COUNT:  // a typed count is a change like any other: the close must ask before losing it
-            if (code == EN_CHANGE && textAsInt(IDC_LOOP_COUNT) != player_.macro.loopCount) player_.modified = 1;
-            return true;
-        case IDC_AUTO_RECORD:
-        case ID_EDIT_AUTO_RECORD: return recording_.onCommand(id);
-        case ID_FILE_SHORTCUT_NORMAL:
-        case ID_FILE_SHORTCUT_AUTO:
-        case ID_FILE_SHORTCUT_RANDOM: return shortcuts_.onCommand(id);
-        default: return playback_.onCommand(id) || fileCommands_.onCommand(id) || editing_.onCommand(id);
+    struct Route {
+        int id;
+        void (*handle)(MainDialog& window, int code);
+    };
+    static constexpr Route kRoutes[] = {
+        // run
+        {IDC_RUN, [](MainDialog& w, int) { w.run_.run(); }},
+        {ID_EDIT_RUN, [](MainDialog& w, int) { w.run_.run(); }},
+        {ID_EDIT_RUN_RANDOM, [](MainDialog& w, int) { w.run_.runRandom(); }},
+        {IDC_RESUME, [](MainDialog& w, int) { w.run_.resumeButton(); }},
+        {ID_EDIT_RESUME, [](MainDialog& w, int) { w.run_.resume(); }},
+        {ID_EDIT_RESUME_RANDOM, [](MainDialog& w, int) { w.run_.resumeRandom(); }},
+        {IDC_LOOP, [](MainDialog& w, int) { w.syncLoopBoxes(), w.run_.loopBoxClicked(); }},
+        {IDC_LOOP_MAX, [](MainDialog& w, int) { w.run_.loopBoxClicked(); }},
+        {IDC_LOOP_COUNT,
+         [](MainDialog& w, int code) {
+             if (code == EN_CHANGE) w.run_.loopCountTyped(w.textAsInt(IDC_LOOP_COUNT));
+         }},
+        // record
+        {IDC_AUTO_RECORD, [](MainDialog& w, int) { w.record_.record(); }},
+        {ID_EDIT_AUTO_RECORD, [](MainDialog& w, int) { w.record_.record(); }},
+        // edit
+        {IDC_ADD_AT_END, [](MainDialog& w, int) { w.edit_.addAtEnd(); }},
+        {ID_EDIT_ADD_AT_END, [](MainDialog& w, int) { w.edit_.addAtEnd(); }},
+        {IDC_INSERT_BEFORE, [](MainDialog& w, int) { w.edit_.insertBefore(); }},
+        {ID_EDIT_INSERT_BEFORE, [](MainDialog& w, int) { w.edit_.insertBefore(); }},
+        {IDC_DELETE, [](MainDialog& w, int) { w.edit_.deleteSelected(); }},
+        {ID_EDIT_DELETE, [](MainDialog& w, int) { w.edit_.deleteSelected(); }},
+        {IDC_EDIT, [](MainDialog& w, int) { w.edit_.editSelected(); }},
+        {ID_EDIT_EDIT, [](MainDialog& w, int) { w.edit_.editSelected(); }},
+        {ID_EDIT_COPY_ACTIONS, [](MainDialog& w, int) { w.edit_.copySelected(); }},
+        {ID_EDIT_PASTE_BEFORE, [](MainDialog& w, int) { w.edit_.pasteBefore(); }},
+        {ID_EDIT_PASTE_AFTER, [](MainDialog& w, int) { w.edit_.pasteAfter(); }},
+        {ID_EDIT_PRE_WAIT_PLUS, [](MainDialog& w, int) { w.edit_.shiftAllWaits(WaitKind::Pre, kWaitShiftMs); }},
+        {ID_EDIT_PRE_WAIT_MINUS, [](MainDialog& w, int) { w.edit_.shiftAllWaits(WaitKind::Pre, -kWaitShiftMs); }},
+        {ID_EDIT_POST_WAIT_PLUS, [](MainDialog& w, int) { w.edit_.shiftAllWaits(WaitKind::Post, kWaitShiftMs); }},
+        {ID_EDIT_POST_WAIT_MINUS, [](MainDialog& w, int) { w.edit_.shiftAllWaits(WaitKind::Post, -kWaitShiftMs); }},
+        {ID_EDIT_BULK_TEXT, [](MainDialog& w, int) { w.edit_.bulkTextEdit(); }},
+        // files
+        {ID_FILE_NEW, [](MainDialog& w, int) { w.files_.newMacro(); }},  // the menu ignores the answer
+        {ID_FILE_SAVE, [](MainDialog& w, int) { w.files_.save(); }},
+        {ID_FILE_SAVE_AS, [](MainDialog& w, int) { w.files_.saveAs(); }},
+        {ID_FILE_OPEN, [](MainDialog& w, int) { w.files_.open(); }},
+        {ID_FILE_IMPORT, [](MainDialog& w, int) { w.files_.import(); }},
+        {ID_FILE_EXIT, [](MainDialog& w, int) { w.onOk(); }},
+        // shortcuts
+        {ID_FILE_SHORTCUT_NORMAL, [](MainDialog& w, int) { w.shortcuts_.createShortcut("-ONDIG"); }},
+        {ID_FILE_SHORTCUT_AUTO, [](MainDialog& w, int) { w.shortcuts_.createShortcut("-NODIG"); }},
+        {ID_FILE_SHORTCUT_RANDOM, [](MainDialog& w, int) { w.shortcuts_.createShortcut("-NODR"); }},
+        // help
+        {ID_HELP_HELP, [](MainDialog& w, int) { w.openHelp(); }},
+        {ID_HELP_VERSION, [](MainDialog& w, int) { w.showAbout(); }},
+    };
+    for (const Route& route : kRoutes) {
+        if (route.id != id) continue;
+        route.handle(*this, code);
+        return true;
     }
+    return false;
 }
 
 std::optional<LRESULT> MainDialog::onNotify(const NMHDR& header) {
     if (header.idFrom != IDC_ACTION_LIST) return std::nullopt;
     switch (header.code) {
         case NM_CLICK: onRowClick(); return std::nullopt;
-        case NM_DBLCLK: editing_.onListDoubleClick(); return 0;
+        case NM_DBLCLK: edit_.editSelected(); return 0;
         case NM_RCLICK: showContextMenu(); return 0;
-        case LVN_KEYDOWN: editing_.onListKeyDown(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey); return 0;
+        case LVN_KEYDOWN: edit_.onListKey(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey, platform_.keys); return 0;
         case LVN_BEGINDRAG: return 0;  // rows cannot be dragged
         case LVN_GETDISPINFOW:  // the view's own request: its text buffer is ours to fill
             listTexts_.serve(reinterpret_cast<NMLVDISPINFOW&>(const_cast<NMHDR&>(header)));
@@ -210,9 +274,9 @@ std::optional<LRESULT> MainDialog::onNotify(const NMHDR& header) {
 void MainDialog::onRowClick() {
     const int32_t row = firstSelectedRow();
     if (row < 0) return;
-    SetTimer(hwnd(), kMarkerPollTimer, kTimerPeriodMs, nullptr);
+    watchMarker();
     showMarkerFor(row);
-    SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+    show(WindowShow::InPlace);
     if (GetFocus() != list_) SetFocus(list_);  // showing the marker activates it; the keys stay with the list
 }
 
@@ -227,12 +291,11 @@ void MainDialog::showContextMenu() {
 
 bool MainDialog::onTimer(UINT_PTR id) {
     switch (id) {
-        case kStepTimer: playback_.onStepTimer(); return true;
-        case kRecorderTimer: recording_.onRecorderTimer(); return true;
-        case kMarkerPollTimer: editing_.onMarkerPollTimer(); return true;
+        case kStepTimer: run_.onStepTimer(); return true;
+        case kRecorderTimer: record_.onRecorderTimer(); return true;
         case kAutoRunTimer:
             KillTimer(hwnd(), kAutoRunTimer);
-            playback_.startRun(0);
+            run_.run();
             return true;
         default: return false;
     }
@@ -240,7 +303,7 @@ bool MainDialog::onTimer(UINT_PTR id) {
 
 bool MainDialog::onSize(UINT type, int /*cx*/, int /*cy*/) {
     layout(type);
-    playback_.onResized();  // any size change during a run asks it to stop
+    run_.onResized();  // any size change during a run asks it to stop
     return false;
 }
 
@@ -273,7 +336,7 @@ void MainDialog::layout(UINT sizeType) {
 
 bool MainDialog::onPaint() {
     if (!IsIconic(hwnd())) {
-        enable(IDC_RESUME, player_.resumable == 1);
+        enable(IDC_RESUME, player_.resumable() == 1);
         return false;  // the dialog paints itself
     }
     PAINTSTRUCT paint{};
@@ -299,36 +362,130 @@ void MainDialog::onCancel() {
 }
 
 bool MainDialog::onClose() {
-    if (player_.modified == 1 && !player_.actions().empty()) {
+    if (player_.modified() == 1 && !player_.actions().empty()) {
         const Answer answer = prompter_.askYesNoCancel(kSaveQuestion);
         if (answer == Answer::Cancel) return true;
         // Yes and then nothing saved (chooser cancelled, write failed): closing now would
         // lose the macro, so the window stays open.
-        if (answer == Answer::Yes && fileCommands_.saveMacro() != SaveOutcome::Saved) return true;
+        if (answer == Answer::Yes && files_.save() != SaveOutcome::Saved) return true;
     }
-    KillTimer(hwnd(), kStepTimer);
-    KillTimer(hwnd(), kRecorderTimer);
-    KillTimer(hwnd(), kMarkerPollTimer);
+    stopTimer(CommandTimer::Step);
+    stopTimer(CommandTimer::Recorder);
+    markerWatched_ = false;
     if (closeAllowed(platform_.keys)) end(IDCANCEL);  // both stop keys held: stay open
     return true;
 }
 
 bool MainDialog::onSysCommand(WPARAM command) {
     if ((command & 0xFFF0) != IDM_SYS_ABOUT) return false;
-    fileCommands_.showAbout();
+    showAbout();
     return true;
 }
 
+// Files dropped on the window: the first one is loaded; the drop handle is released.
 bool MainDialog::onDropFiles(HDROP drop) {
-    fileCommands_.onDropFiles(drop);
+    std::array<char, 256> first{};  // 255 bytes and the terminator
+    const UINT length = DragQueryFileA(drop, 0, first.data(), static_cast<UINT>(first.size()));
+    DragFinish(drop);
+    if (length != 0) files_.drop(std::string(first.data()));
     return true;
 }
 
 std::optional<INT_PTR> MainDialog::onMessage(UINT message, WPARAM, LPARAM lParam) {
     if (message == WM_QUERYDRAGICON) return reinterpret_cast<INT_PTR>(appIcon_);
-    if (auto handled = playback_.onAutoRunMessage(message, lParam)) return handled;
-    if (message == WM_HELP) return fileCommands_.openHelp(), TRUE;  // F1
+    if (message == kMarkerEditMessage) return editThroughMarker(), TRUE;
+    if (auto handled = onAutoRunMessage(message, lParam)) return handled;
+    if (message == WM_HELP) return openHelp(), TRUE;  // F1
     return std::nullopt;
+}
+
+// Opens main.html beside the program through the shell.
+void MainDialog::openHelp() {
+    std::array<char, MAX_PATH> program{};
+    const DWORD length = GetModuleFileNameA(nullptr, program.data(), static_cast<DWORD>(program.size()));
+    opener_.open(ansiToWide(helpFilePath(std::string_view(program.data(), length), codePage_)));
+}
+
+void MainDialog::showAbout() {
+    AboutDialog about(instance(), opener_);
+    about.runModal(hwnd());
+}
+
+// Auto-run: the run starts on kAutoRunTimer, which is set once the dialog loop has shown
+// the window (onAutoRunMessage).
+void MainDialog::armAutoRun() {
+    autoRunStart_.begin();
+    PostMessageW(hwnd(), kAutoRunLoopMessage, 0, 0);
+}
+
+// WM_WINDOWPOSCHANGING and kAutoRunLoopMessage on their way to an auto-run; nullopt for
+// the dialog's default handling.
+std::optional<INT_PTR> MainDialog::onAutoRunMessage(UINT message, LPARAM lParam) {
+    if (message == kAutoRunLoopMessage) {
+        if (autoRunStart_.onLoopRunning(IsWindowVisible(hwnd()) != FALSE))
+            SetTimer(hwnd(), kAutoRunTimer, kAutoRunSettleMs, nullptr);
+        return TRUE;
+    }
+    if (message != WM_WINDOWPOSCHANGING) return std::nullopt;
+    auto& position = *reinterpret_cast<WINDOWPOS*>(lParam);
+    if ((position.flags & SWP_SHOWWINDOW) == 0) return std::nullopt;
+    switch (autoRunStart_.onShow()) {
+        case AutoRunStart::Show::Hold: position.flags &= ~static_cast<UINT>(SWP_SHOWWINDOW); break;
+        case AutoRunStart::Show::AllowAndStart: SetTimer(hwnd(), kAutoRunTimer, kAutoRunSettleMs, nullptr); break;
+        case AutoRunStart::Show::Allow: break;
+    }
+    return std::nullopt;
+}
+
+std::vector<int32_t> MainDialog::selectedRows() {
+    std::vector<int32_t> rows;
+    int row = -1;
+    while ((row = ListView_GetNextItem(list_, row, LVNI_SELECTED)) >= 0) rows.push_back(row);
+    return rows;
+}
+
+void MainDialog::selectRow(int32_t row) {
+    ListView_SetItemState(list_, -1, 0, LVIS_SELECTED);
+    ListView_SetItemState(list_, row, LVIS_SELECTED, LVIS_SELECTED);
+}
+
+void MainDialog::scrollRows(int32_t rows) {
+    RECT first{};
+    if (!ListView_GetItemRect(list_, 0, &first, LVIR_BOUNDS)) return;
+    ListView_Scroll(list_, 0, rows * (first.bottom - first.top));
+}
+
+void MainDialog::show(WindowShow how) {
+    switch (how) {
+        case WindowShow::Minimize: ShowWindow(hwnd(), SW_MINIMIZE); return;
+        case WindowShow::ShowMinimized: ShowWindow(hwnd(), SW_SHOWMINIMIZED); return;
+        case WindowShow::Restore: ShowWindow(hwnd(), SW_RESTORE); return;
+        case WindowShow::ShowNormal: ShowWindow(hwnd(), SW_SHOWNORMAL); return;
+        case WindowShow::InPlace:
+            SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+            return;
+    }
+}
+
+void MainDialog::takeFocus() {
+    SetForegroundWindow(hwnd());
+    SetFocus(list_);
+}
+
+void MainDialog::startTimer(CommandTimer timer) {
+    SetTimer(hwnd(), timer == CommandTimer::Step ? kStepTimer : kRecorderTimer, kTimerPeriodMs, nullptr);
+}
+
+void MainDialog::stopTimer(CommandTimer timer) {
+    KillTimer(hwnd(), timer == CommandTimer::Step ? kStepTimer : kRecorderTimer);
+}
+
+void MainDialog::writeDesktopShortcut(std::string_view option) {
+    const auto mode = shortcutMode(option);
+    const std::optional<std::string> desktop = desktopFolderPath();
+    if (!mode || !desktop) return;
+    writeShellLink(shortcutLinkPath(*desktop, currentFilePath, *mode, codePage_), "",
+                   shortcutArguments(currentFilePath, option), programPath());
 }
 
 }  // namespace tappling

@@ -1,6 +1,7 @@
 // The main window: the action list view, the command buttons, the loop controls and the
-// menus. It owns the player and the position marker and routes every command family to
-// its own unit (PlaybackCommands, FileCommands, EditingCommands); the handlers here only keep the view.
+// menus. It owns the player and the position marker, is the MainView of the command
+// families in commands/, and maps every command id to its handler in one table
+// (MainDialog.cpp); the rest here is window plumbing.
 //
 // Start-up constructs it, sets currentFilePath (ANSI), autoRunMode and
 // player().randomMode, loads player().macro, then calls runModal().
@@ -11,8 +12,15 @@
 #include <cstdint>
 #include <string>
 
+#include "commands/EditCommands.h"
+#include "commands/FileCommands.h"
+#include "commands/MainView.h"
+#include "commands/RecordCommands.h"
+#include "commands/RunCommands.h"
+#include "commands/ShortcutCommands.h"
 #include "engine/MacroPlayer.h"
 #include "engine/Platform.h"
+#include "ui/logic/AutoRunStart.h"
 #include "model/win32/Win32CodePage.h"
 #include "model/win32/Win32FileAccess.h"
 #include "model/win32/Win32FileDialogs.h"
@@ -20,12 +28,8 @@
 #include "ui/Win32Prompter.h"
 #include "ui/dialogs/PositionMarker.h"
 #include "ui/dialogs/Win32ActionDialogs.h"
-#include "ui/main/EditingCommands.h"
-#include "ui/main/FileCommands.h"
+#include "ui/main/DocumentOpener.h"
 #include "ui/main/ListTextCache.h"
-#include "ui/main/PlaybackCommands.h"
-#include "ui/main/RecordingCommands.h"
-#include "ui/main/ShortcutCommands.h"
 
 namespace tappling {
 
@@ -39,7 +43,7 @@ struct MainDialogServices {
     ActionDialogs* actionDialogs = nullptr;
 };
 
-class MainDialog final : public Dialog {
+class MainDialog final : public Dialog, private MainView {
 public:
     MainDialog(HINSTANCE instance, Platform& platform, MainDialogServices services = {});
     ~MainDialog() override;
@@ -50,29 +54,16 @@ public:
     PositionMarker& marker() { return marker_; }
 
     // Rebuilds every row and the loop controls from the player; no row stays selected.
-    void refreshList();
-    void updateTitle();
-    void updateTitleProgress(int32_t passes);
-    // Shows the marker at the action's point, or hides it for actions without one.
-    void showMarkerFor(int32_t index);
+    void refreshList() override;
+    void updateTitle() override;
+    void updateTitleProgress(int32_t passes) override;
     // The loop boxes and the loop-count edit into the macro's loop values.
-    void readLoopControls();
-    // The overwrite save.
-    void saveMacro() { fileCommands_.saveMacro(); }
-    // "新規作成": 1 to go on, 0 when the user cancelled.
-    int32_t newMacro() { return fileCommands_.newMacro(); }
-    // Ends the window as its OK command does.
-    void closeAsOk() { onOk(); }
+    void readLoopControls() override;
 
-    Prompter& prompter() { return prompter_; }
-    KeyState& keys() { return platform_.keys; }
     HWND list() const { return list_; }
     int32_t loopChecked = 0;
     int32_t maxChecked = 0;
     const RECT& initialClientRect() const { return initialClientRect_; }
-
-    // The "ループ" box was clicked: read both boxes and enable what depends on it.
-    void syncLoopBoxes();
 
 protected:
     bool onInit() override;
@@ -89,11 +80,33 @@ protected:
     std::optional<INT_PTR> onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // MainView
+    std::vector<int32_t> selectedRows() override;
+    void selectRow(int32_t row) override;
+    void scrollRows(int32_t rows) override;
+    void showMarkerFor(int32_t row) override;
+    void hideMarker() override { marker_.hide(); }
+    void watchMarker() override { markerWatched_ = true; }
+    void show(WindowShow how) override;
+    void takeFocus() override;
+    void startTimer(CommandTimer timer) override;
+    void stopTimer(CommandTimer timer) override;
+    void closeAsOk() override { onOk(); }
+    void writeDesktopShortcut(std::string_view option) override;
+
     void insertColumns();
     void layout(UINT sizeType);
     void onRowClick();
     void showContextMenu();
     int32_t firstSelectedRow() const;
+    void syncLoopBoxes();
+    void onMarkerEditRequest();
+    void editThroughMarker();
+    void onDropFile(HDROP drop);
+    void openHelp();
+    void showAbout();
+    void armAutoRun();
+    std::optional<INT_PTR> onAutoRunMessage(UINT message, LPARAM lParam);
 
     Platform& platform_;
     MacroPlayer player_;
@@ -110,12 +123,17 @@ private:
     Win32Prompter win32Prompter_;
     Prompter& prompter_;
     ListTextCache listTexts_;
-    PlaybackCommands playback_;
-    RecordingCommands recording_;
-    FileCommands fileCommands_;
-    ShortcutCommands shortcuts_;
+    ShellDocumentOpener shellOpener_;
+    DocumentOpener& opener_;
     Win32ActionDialogs win32ActionDialogs_;
-    EditingCommands editing_;
+    AutoRunStart autoRunStart_;
+    bool markerWatched_ = false;  // a double click on the marker edits until the editor opens
+
+    FileCommands files_;
+    RunCommands run_;
+    RecordCommands record_;
+    EditCommands edit_;
+    ShortcutCommands shortcuts_;
 };
 
 }  // namespace tappling

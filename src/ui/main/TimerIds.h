@@ -1,4 +1,4 @@
-// Window timers of the main window.
+// Window timers and private messages of the main window.
 #pragma once
 
 #include <cstdint>
@@ -7,7 +7,6 @@ namespace tappling {
 
 inline constexpr uintptr_t kRecorderTimer = 2;    // recorder poll
 inline constexpr uintptr_t kStepTimer = 3;        // playback step
-inline constexpr uintptr_t kMarkerPollTimer = 4;  // edit request from the position marker
 inline constexpr unsigned kTimerPeriodMs = 1;
 
 // Auto-run starts on this one-shot timer once the new window has settled: the system's
@@ -18,5 +17,7 @@ inline constexpr uintptr_t kAutoRunTimer = 5;
 inline constexpr unsigned kAutoRunSettleMs = 250;
 // Posted to itself by the auto-run window at initialisation (WM_APP + 5).
 inline constexpr unsigned kAutoRunLoopMessage = 0x8000 + 5;
+// Posted to itself on a double click of the watched marker: the editor opens (WM_APP + 6).
+inline constexpr unsigned kMarkerEditMessage = 0x8000 + 6;
 
 }  // namespace tappling

@@ -22,6 +22,13 @@ struct Rig {
     void clicks(int n, int32_t pre = 500, int32_t post = 500) {
         for (int i = 0; i < n; ++i) add(record(ActionType::LeftClick, pre, post, i, i));
     }
+    // A run stopped with ESC, which can be resumed.
+    void stopARun() {
+        player.beginRun(0);
+        fake.keys.press(kVkEscape, fake.clock.now() + 1);
+        testing::stepUntilEnd(player, fake.clock, 10);
+        player.runState = RunState::Idle;
+    }
     void loops(int32_t enabled, int32_t limited, int32_t count) {
         player.macro.loopEnabled = enabled;
         player.macro.loopLimited = limited;
@@ -156,7 +163,7 @@ TEST(PlaybackDriver, EndlessLoopStoppedInTheFifthPass) {
     const auto out = stepUntilEnd(rig.player, rig.fake.clock, 10);
     EXPECT_EQ(out.result, StepResult::Aborted);
     EXPECT_EQ(rig.player.loopsDone, 4u);
-    EXPECT_EQ(rig.player.resumable, 1);
+    EXPECT_EQ(rig.player.resumable(), 1);
 }
 
 TEST(PlaybackDriver, PassBoundRestartsTheCountOrEndsALimitedRun) {
@@ -339,7 +346,7 @@ TEST(PlaybackDriver, StopRequestAbortsWithoutMakingTheRunResumable) {
     rig.player.runState = RunState::StopRequested;
     EXPECT_EQ(rig.player.step(), StepResult::Aborted);
     EXPECT_EQ(rig.player.runState, RunState::Idle);
-    EXPECT_EQ(rig.player.resumable, 0);
+    EXPECT_EQ(rig.player.resumable(), 0);
 }
 
 TEST(PlaybackDriver, PressesBeforeTheStartDoNotCount) {
@@ -371,7 +378,7 @@ TEST(PlaybackDriver, EscapeIsAskedFirstAndF2OnlyWhenItReportsNothing) {
     f2.fake.keys.press(kVkF2, kStart + 5);
     f2.fake.clock.advance(10);
     EXPECT_EQ(f2.player.step(), StepResult::Aborted);
-    EXPECT_EQ(f2.player.resumable, 1);
+    EXPECT_EQ(f2.player.resumable(), 1);
 }
 
 // Steps until the predicate holds, without ending the run.
@@ -393,7 +400,7 @@ TEST(PlaybackDriver, ResumeInThePreWaitStartsTheWaitOver) {
     rig.fake.clock.advance(400);  // part of record 7's pre-wait passes
     rig.fake.keys.press(kVkEscape, rig.fake.clock.now());
     EXPECT_EQ(rig.player.step(), StepResult::Aborted);
-    EXPECT_EQ(rig.player.resumable, 1);
+    EXPECT_EQ(rig.player.resumable(), 1);
     EXPECT_EQ(rig.player.currentIndex, 6);
     EXPECT_EQ(rig.player.phase, Phase::PreWait);
     EXPECT_EQ(rig.clickCount(), 6u);
@@ -401,7 +408,7 @@ TEST(PlaybackDriver, ResumeInThePreWaitStartsTheWaitOver) {
     rig.fake.clock.advance(60'000);
     const uint32_t resumedAt = rig.fake.clock.now();
     rig.player.beginRun(1);
-    EXPECT_EQ(rig.player.resumable, 0);
+    EXPECT_EQ(rig.player.resumable(), 0);
     EXPECT_EQ(rig.player.timeBase, resumedAt);
     stepUntil(rig, 10, [&] { return rig.clickCount() == 7; });
     EXPECT_GE(rig.fake.clock.now(), resumedAt + 1000);
@@ -453,30 +460,29 @@ TEST(PlaybackDriver, ResumeInThePostWaitWaitsItInFull) {
 TEST(PlaybackDriver, FreshStartResetsThePositionAndResume) {
     Rig rig;
     rig.clicks(2);
+    rig.stopARun();
+    ASSERT_EQ(rig.player.resumable(), 1);
     rig.player.currentIndex = 1;
     rig.player.nextIndex = 2;
     rig.player.repeatDone = 3;
     rig.player.phase = Phase::PostWait;
     rig.player.loopsDone = 9;
-    rig.player.resumable = 1;
-    rig.player.runState = RunState::Idle;
     rig.player.beginRun(0);
     EXPECT_EQ(rig.player.currentIndex, 0);
     EXPECT_EQ(rig.player.nextIndex, 0);
     EXPECT_EQ(rig.player.repeatDone, 0);
     EXPECT_EQ(rig.player.phase, Phase::PreWait);
     EXPECT_EQ(rig.player.loopsDone, 0u);
-    EXPECT_EQ(rig.player.resumable, 0);
+    EXPECT_EQ(rig.player.resumable(), 0);
     EXPECT_EQ(rig.player.runState, RunState::Running);
-    EXPECT_EQ(rig.player.timeBase, kStart);
+    EXPECT_EQ(rig.player.timeBase, rig.fake.clock.now());
 }
 
 TEST(PlaybackDriver, ResumeKeepsTheRunState) {
     Rig rig;
     rig.clicks(2);
-    rig.player.runState = RunState::Idle;
+    rig.stopARun();
     rig.player.currentIndex = 1;
-    rig.player.resumable = 1;
     rig.player.beginRun(1);
     EXPECT_EQ(rig.player.runState, RunState::Idle);
     EXPECT_EQ(rig.player.currentIndex, 1);
