@@ -115,6 +115,7 @@ private:
     void startFileRun(const ActionRecord& record);
 
     Platform platform_;
+    friend struct MacroPlayerTestAccess;  // window tests start from flags a run would leave
     int32_t modified_ = 0;
     int32_t resumable_ = 0;
 };

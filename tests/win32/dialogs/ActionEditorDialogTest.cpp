@@ -107,7 +107,7 @@ protected:
         SendMessageW(editor->hwnd(), WM_COMMAND, MAKEWPARAM(IDC_EDITOR_TYPE, CBN_SELCHANGE), 0);
     }
     bool markerShown() const { return marker.window() != nullptr && IsWindowVisible(marker.window()); }
-    bool markerAt(int x, int y) const { return marker.currentX == x && marker.currentY == y; }
+    bool markerAt(int x, int y) const { return marker.current().x == x && marker.current().y == y; }
     bool boxesShow(int x, int y) {
         return pumpUntil([&] { return textOf(IDC_EDITOR_X) == std::to_wstring(x) &&
                                       textOf(IDC_EDITOR_Y) == std::to_wstring(y); }, 2000);
@@ -166,14 +166,14 @@ TEST_F(ActionEditorDialogTest, EnabledControlsFollowTheTypeThenCancel) {
         for (int id : {IDC_EDITOR_COMMENT, IDC_EDITOR_REPEAT, IDC_EDITOR_PRE_WAIT, IDC_EDITOR_POST_WAIT, IDOK})
             EXPECT_TRUE(enabled(id)) << id;
         EXPECT_FALSE(enabled(IDC_EDITOR_OFFSET_REF));
-        EXPECT_EQ(marker.locked, 0);
+        EXPECT_EQ(marker.mode(), PositionMarker::Mode::Draggable);
     }
     EXPECT_EQ(editor->record().actionType, ActionType::LeftClick);
     EXPECT_EQ(recordAt(), (Point{140, 90}));
     EXPECT_TRUE(markerAt(140, 90));
     click(IDCANCEL);
     EXPECT_EQ(editor->result(), IDCANCEL);
-    EXPECT_EQ(marker.locked, 1);
+    EXPECT_EQ(marker.mode(), PositionMarker::Mode::Locked);
     EXPECT_FALSE(markerShown());
 }
 
@@ -226,7 +226,7 @@ TEST_F(ActionEditorDialogTest, StepButtonsThenOkReadsEveryBoxAndCheckBox) {
     expected.offsetRef = 2;
     expected.newlineAfterInput = expected.startMaximized = expected.firstLoopOnly = expected.offsetEnabled = 1;
     EXPECT_EQ(editor->record(), expected);
-    EXPECT_EQ(marker.locked, 1);
+    EXPECT_EQ(marker.mode(), PositionMarker::Mode::Locked);
 }
 
 // The marker follows typed coordinates when a box loses the focus, and the nudge buttons;
@@ -260,7 +260,7 @@ TEST_F(ActionEditorDialogTest, MarkerAndBoxesFollowEachOther) {
     input.setCursorPos(216, 161);
     pumpFor(50);
     input.mouseButton(kLeftUp);
-    EXPECT_TRUE(boxesShow(210, 155)) << marker.currentX << "," << marker.currentY;
+    EXPECT_TRUE(boxesShow(210, 155)) << marker.current().x << "," << marker.current().y;
     click(IDOK);
     EXPECT_EQ(recordAt(), (Point{210, 155}));
     pumpFor(GetDoubleClickTime() + 50);
@@ -376,7 +376,7 @@ TEST_F(ActionEditorDialogTest, ModalEditorThroughTheSeam) {
         });
         const std::optional<ActionRecord> edited = dialogs.editAction(original, 3);
         user.join();
-        EXPECT_EQ(marker.locked, 1);
+        EXPECT_EQ(marker.mode(), PositionMarker::Mode::Locked);
         ActionRecord expected = original;
         expected.comment = "edited";
         EXPECT_EQ(edited, accept ? std::optional(expected) : std::nullopt);

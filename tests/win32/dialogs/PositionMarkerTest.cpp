@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "engine/TestWindow.h"
 #include "engine/win32/GdiHandles.h"
 #include "engine/win32/Win32Input.h"
@@ -17,9 +19,8 @@ LPARAM clientPoint(int x, int y) { return MAKELPARAM(x, y); }
 class PositionMarkerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        marker.locked = 1;
-        marker.setTarget(200, 150);
-        marker.showAtTarget();
+        marker.onEditRequest([this](int32_t index) { requests.push_back(index); });
+        marker.showLocked(200, 150, 7);
         ASSERT_NE(marker.window(), nullptr);
         test::pumpFor(20);
     }
@@ -31,12 +32,13 @@ protected:
     void send(UINT message, WPARAM wParam, LPARAM lParam) { SendMessageW(marker.window(), message, wParam, lParam); }
 
     PositionMarker marker{GetModuleHandleW(nullptr)};
+    std::vector<int32_t> requests;  // the action index of each edit request
 };
 
 TEST_F(PositionMarkerTest, ShowsAtTheTargetWithThePictureSize) {
     EXPECT_TRUE(IsWindowVisible(marker.window()));
-    EXPECT_EQ(marker.currentX, 200);
-    EXPECT_EQ(marker.currentY, 150);
+    EXPECT_EQ(marker.current().x, 200);
+    EXPECT_EQ(marker.current().y, 150);
     const RECT r = windowRect();
     EXPECT_EQ(r.left, 200);
     EXPECT_EQ(r.top, 150);
@@ -69,52 +71,55 @@ TEST_F(PositionMarkerTest, RegionLeavesTheTipPixelUncovered) {
 
 TEST_F(PositionMarkerTest, LockedDoubleClickRequestsEditAndHides) {
     send(WM_LBUTTONDBLCLK, MK_LBUTTON, clientPoint(5, 8));
-    EXPECT_EQ(marker.editRequested, 1);
+    EXPECT_TRUE(marker.editRequested());
+    EXPECT_EQ(requests, std::vector<int32_t>{7});
     EXPECT_FALSE(IsWindowVisible(marker.window()));
     // Shown again at the unchanged target, the request is cleared.
-    marker.showAtTarget();
-    EXPECT_EQ(marker.editRequested, 0);
+    marker.showLockedAgain();
+    EXPECT_EQ(marker.mode(), PositionMarker::Mode::Locked);
+    EXPECT_FALSE(marker.editRequested());
     EXPECT_TRUE(IsWindowVisible(marker.window()));
     EXPECT_EQ(windowRect().left, 200);
     EXPECT_EQ(windowRect().top, 150);
 }
 
 TEST_F(PositionMarkerTest, UnlockedDoubleClickDoesNothing) {
-    marker.locked = 0;
+    marker.setMode(PositionMarker::Mode::Draggable);
     send(WM_LBUTTONDBLCLK, MK_LBUTTON, clientPoint(5, 8));
     send(WM_LBUTTONUP, 0, clientPoint(5, 8));
-    EXPECT_EQ(marker.editRequested, 0);
+    EXPECT_FALSE(marker.editRequested());
+    EXPECT_TRUE(requests.empty());
     EXPECT_TRUE(IsWindowVisible(marker.window()));
 }
 
 TEST_F(PositionMarkerTest, DragMovesByTheMouseDistance) {
-    marker.locked = 0;
+    marker.setMode(PositionMarker::Mode::Draggable);
     send(WM_LBUTTONDOWN, MK_LBUTTON, clientPoint(6, 6));
     send(WM_MOUSEMOVE, MK_LBUTTON, clientPoint(16, 1));  // +10, -5
     send(WM_LBUTTONUP, 0, clientPoint(6, 6));             // the window followed the pointer
-    EXPECT_EQ(marker.currentX, 210);
-    EXPECT_EQ(marker.currentY, 145);
+    EXPECT_EQ(marker.current().x, 210);
+    EXPECT_EQ(marker.current().y, 145);
     EXPECT_EQ(windowRect().left, 210);
     EXPECT_EQ(windowRect().top, 145);
     EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST_F(PositionMarkerTest, DragByNegativeClientCoordinates) {
-    marker.locked = 0;
+    marker.setMode(PositionMarker::Mode::Draggable);
     send(WM_LBUTTONDOWN, MK_LBUTTON, clientPoint(2, 2));
     send(WM_MOUSEMOVE, MK_LBUTTON, clientPoint(-18, -28));
     send(WM_LBUTTONUP, 0, clientPoint(2, 2));
-    EXPECT_EQ(marker.currentX, 180);
-    EXPECT_EQ(marker.currentY, 120);
+    EXPECT_EQ(marker.current().x, 180);
+    EXPECT_EQ(marker.current().y, 120);
 }
 
 TEST_F(PositionMarkerTest, PressAndReleaseWithoutMovingStays) {
-    marker.locked = 0;
+    marker.setMode(PositionMarker::Mode::Draggable);
     send(WM_LBUTTONDOWN, MK_LBUTTON, clientPoint(6, 6));
     send(WM_MOUSEMOVE, MK_LBUTTON, clientPoint(6, 6));
     send(WM_LBUTTONUP, 0, clientPoint(6, 6));
-    EXPECT_EQ(marker.currentX, 200);
-    EXPECT_EQ(marker.currentY, 150);
+    EXPECT_EQ(marker.current().x, 200);
+    EXPECT_EQ(marker.current().y, 150);
     EXPECT_EQ(windowRect().left, 200);
 }
 
@@ -122,29 +127,29 @@ TEST_F(PositionMarkerTest, LockedMarkerCannotBeDragged) {
     send(WM_LBUTTONDOWN, MK_LBUTTON, clientPoint(6, 6));
     send(WM_MOUSEMOVE, MK_LBUTTON, clientPoint(30, 20));
     send(WM_LBUTTONUP, 0, clientPoint(30, 20));
-    EXPECT_EQ(marker.currentX, 200);
-    EXPECT_EQ(marker.currentY, 150);
+    EXPECT_EQ(marker.current().x, 200);
+    EXPECT_EQ(marker.current().y, 150);
     EXPECT_EQ(windowRect().left, 200);
 }
 
 TEST_F(PositionMarkerTest, MovingTheWindowUpdatesTheCurrentPoint) {
     SetWindowPos(marker.window(), nullptr, 321, 87, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_EQ(marker.currentX, 321);
-    EXPECT_EQ(marker.currentY, 87);
+    EXPECT_EQ(marker.current().x, 321);
+    EXPECT_EQ(marker.current().y, 87);
     marker.hide();
     EXPECT_FALSE(IsWindowVisible(marker.window()));
-    EXPECT_EQ(marker.currentX, 321);
+    EXPECT_EQ(marker.current().x, 321);
 }
 
 TEST_F(PositionMarkerTest, EnterEscAndCloseHideWithoutEditRequest) {
     const UINT messages[][2] = {{WM_COMMAND, IDOK}, {WM_COMMAND, IDCANCEL}, {WM_CLOSE, 0}, {WM_KEYDOWN, VK_ESCAPE},
                                 {WM_KEYDOWN, VK_RETURN}};
     for (const auto& m : messages) {
-        marker.showAtTarget();
+        marker.showLockedAgain();
         ASSERT_TRUE(IsWindowVisible(marker.window()));
         send(m[0], m[1], 0);
         EXPECT_FALSE(IsWindowVisible(marker.window())) << m[0] << " " << m[1];
-        EXPECT_EQ(marker.editRequested, 0);
+        EXPECT_FALSE(marker.editRequested());
         EXPECT_NE(marker.window(), nullptr);
         EXPECT_TRUE(IsWindow(marker.window()));
     }
@@ -156,14 +161,14 @@ TEST_F(PositionMarkerTest, DragCursorOnlyOverTheUnlockedMarker) {
                             MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     };
     EXPECT_EQ(setCursor(), FALSE);
-    marker.locked = 0;
+    marker.setMode(PositionMarker::Mode::Draggable);
     EXPECT_EQ(setCursor(), TRUE);
     EXPECT_EQ(GetCursor(), LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_MARKER_DRAG)));
 }
 
 // With real input: press on the marker, move the pointer, release.
 TEST_F(PositionMarkerTest, DragWithRealInput) {
-    marker.locked = 0;
+    marker.setMode(PositionMarker::Mode::Draggable);
     Win32Input input;
     input.setCursorPos(206, 156);
     test::pumpFor(50);
@@ -172,9 +177,9 @@ TEST_F(PositionMarkerTest, DragWithRealInput) {
     input.setCursorPos(216, 151);
     test::pumpFor(50);
     input.mouseButton(kLeftUp);
-    test::pumpUntil([&] { return marker.currentX == 210 && GetCapture() == nullptr; }, 2000);
-    EXPECT_EQ(marker.currentX, 210);
-    EXPECT_EQ(marker.currentY, 145);
+    test::pumpUntil([&] { return marker.current().x == 210 && GetCapture() == nullptr; }, 2000);
+    EXPECT_EQ(marker.current().x, 210);
+    EXPECT_EQ(marker.current().y, 145);
     test::pumpFor(GetDoubleClickTime() + 50);
 }
 

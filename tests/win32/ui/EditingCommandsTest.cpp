@@ -116,8 +116,8 @@ TEST_F(EditingCommandsTest, EditorRunsMinimizedAndTheChangedRowIsShown) {
     EXPECT_EQ(selectedRows(), std::vector<int>{81});
     EXPECT_EQ(ListView_GetTopIndex(window.list()), 82 - ListView_GetCountPerPage(window.list()));  // as far as it goes
     EXPECT_TRUE(IsWindowVisible(window.marker().window()));
-    EXPECT_EQ(window.marker().currentX, 300);
-    EXPECT_EQ(window.marker().currentY, 200);
+    EXPECT_EQ(window.marker().current().x, 300);
+    EXPECT_EQ(window.marker().current().y, 200);
     EXPECT_EQ(editedRows, (std::vector<int32_t>{31, 82}));
 }
 
@@ -130,26 +130,26 @@ TEST_F(EditingCommandsTest, PasteAfterTheLastRowSelectsNothing) {
     ASSERT_EQ(ListView_GetItemCount(window.list()), 4);
     EXPECT_EQ(window.player().actions().at(3).y, 702);
     EXPECT_TRUE(selectedRows().empty());
-    EXPECT_EQ(window.player().modified, 1);
+    EXPECT_EQ(window.player().modified(), 1);
 }
 
 // Changes that once left `modified` alone: the close must ask before they are lost.
 TEST_F(EditingCommandsTest, MarkerEditWaitShiftsAndBulkEditMakeTheCloseAsk) {
     open(4);
-    window.player().resumable = 1;
+    MacroPlayerTestAccess::setResumable(window.player(), 1);
     for (int id : {ID_EDIT_PRE_WAIT_PLUS, ID_EDIT_PRE_WAIT_MINUS, ID_EDIT_POST_WAIT_PLUS, ID_EDIT_POST_WAIT_MINUS,
                    ID_EDIT_BULK_TEXT}) {
-        window.player().modified = 0;
+        MacroPlayerTestAccess::setModified(window.player(), 0);
         select({1, 3});
         command(id);
-        EXPECT_EQ(window.player().modified, 1) << id;
+        EXPECT_EQ(window.player().modified(), 1) << id;
         EXPECT_TRUE(closeAsks()) << id;
     }
     EXPECT_EQ(bulkCalls, std::vector<std::string>{"2,4|"});
-    EXPECT_EQ(window.player().resumable, 1);
+    EXPECT_EQ(window.player().resumable(), 1);
 
     // A row click starts the poll; a double click on the locked marker asks for the editor.
-    window.player().modified = 0;
+    MacroPlayerTestAccess::setModified(window.player(), 0);
     select({2});
     notify(NM_CLICK);
     ASSERT_TRUE(IsWindowVisible(window.marker().window()));
@@ -158,8 +158,8 @@ TEST_F(EditingCommandsTest, MarkerEditWaitShiftsAndBulkEditMakeTheCloseAsk) {
     ASSERT_TRUE(test::pumpUntil([&] { return !editedRows.empty(); }, 2000));
     EXPECT_EQ(window.player().actions().at(2).x, 111);
     EXPECT_EQ(selectedRows(), std::vector<int>{2});
-    EXPECT_EQ(window.player().modified, 1);
-    EXPECT_EQ(window.player().resumable, 1);
+    EXPECT_EQ(window.player().modified(), 1);
+    EXPECT_EQ(window.player().resumable(), 1);
     EXPECT_TRUE(closeAsks());
     pumpFor(50);
     EXPECT_EQ(editedRows, std::vector<int32_t>{3});  // the poll stopped with the request
@@ -202,7 +202,7 @@ TEST_F(EditingCommandsRealInputTest, CtrlKeysAndDeleteWorkRightAfterARowClick) {
 
     clickRowThenKeys(1, {VK_CONTROL, 'C'});
     EXPECT_TRUE(IsWindowVisible(window.marker().window()));
-    EXPECT_EQ(window.marker().currentY, 701);
+    EXPECT_EQ(window.marker().current().y, 701);
     EXPECT_EQ(GetFocus(), window.list());
     ASSERT_EQ(buffer.size(), 1u);
     EXPECT_EQ(buffer[0].y, 701);

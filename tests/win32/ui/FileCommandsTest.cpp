@@ -82,7 +82,7 @@ protected:
         window.player().macro = std::move(macro);
         window.currentFilePath = path;
         ASSERT_NE(window.createModeless(), nullptr);
-        window.player().modified = modified;
+        MacroPlayerTestAccess::setModified(window.player(), modified);
         pump();
     }
     void command(int id) { SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
@@ -187,14 +187,14 @@ TEST_F(FileCommandsTest, NewAndDropAnswerTheSaveQuestion) {
             window.player().macro = macroOf(1);
             window.currentFilePath = current;
             window.refreshList();
-            window.player().modified = 1;
+            MacroPlayerTestAccess::setModified(window.player(), 1);
             prompter.answer = answer;
             dialogs.answer = current;
             isDrop ? drop({dropped, folder + "second.TPM"}) : command(ID_FILE_NEW);
             const bool cancelled = answer == Answer::Cancel;
             EXPECT_EQ(exists(current), answer == Answer::Yes) << isDrop;
             EXPECT_EQ(rows(), cancelled ? 1 : isDrop ? 3 : 0) << isDrop;
-            EXPECT_EQ(window.player().modified, cancelled ? 1 : 0) << isDrop;
+            EXPECT_EQ(window.player().modified(), cancelled ? 1 : 0) << isDrop;
             if (!cancelled) {
                 EXPECT_EQ(caption(), isDrop ? L"Tappling dropped.TPM" : L"Tappling ") << isDrop;
             }
@@ -226,7 +226,7 @@ TEST_F(FileCommandsTest, OpenImportAndRestoreAfterUnreadableFiles) {
     EXPECT_EQ(caption(), L"Tappling other.TPM");
     command(ID_FILE_OPEN);
     EXPECT_EQ(rows(), 2);
-    EXPECT_EQ(window.player().modified, 1);
+    EXPECT_EQ(window.player().modified(), 1);
     EXPECT_TRUE(prompter.questions.empty());
 }
 
@@ -236,7 +236,7 @@ TEST_F(FileCommandsTest, FailingSaveSaysSoAndKeepsModified) {
     command(ID_FILE_SAVE_AS);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_NE(prompter.messages[0].find("ファイルを保存できません。"), std::string::npos);
-    EXPECT_EQ(window.player().modified, 1);
+    EXPECT_EQ(window.player().modified(), 1);
     EXPECT_EQ(window.currentFilePath, "");
 }
 

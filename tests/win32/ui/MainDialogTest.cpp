@@ -141,14 +141,14 @@ TEST_F(MainDialogTest, LoopBoxClickEnablesAndMarksModified) {
     window.player().actions().append(record(ActionType::LeftClick, 1, 1));
     open();
     EXPECT_FALSE(IsWindowEnabled(window.item(IDC_LOOP_MAX)));
-    window.player().resumable = 1;
+    MacroPlayerTestAccess::setResumable(window.player(), 1);
     window.setChecked(IDC_LOOP, 1);
     command(IDC_LOOP);
     EXPECT_TRUE(IsWindowEnabled(window.item(IDC_LOOP_MAX)));
     EXPECT_TRUE(IsWindowEnabled(window.item(IDC_LOOP_COUNT)));
     EXPECT_EQ(window.loopChecked, 1);
-    EXPECT_EQ(window.player().modified, 1);
-    EXPECT_EQ(window.player().resumable, 0);
+    EXPECT_EQ(window.player().modified(), 1);
+    EXPECT_EQ(window.player().resumable(), 0);
 
     window.setChecked(IDC_LOOP_MAX, 1);
     window.setText(IDC_LOOP_COUNT, L" 7abc");
@@ -169,13 +169,13 @@ TEST_F(MainDialogTest, TypedLoopCountMarksModified) {
     window.player().macro.loopCount = 10;
     open();
     window.refreshList();
-    EXPECT_EQ(window.player().modified, 0);
-    window.player().resumable = 1;
+    EXPECT_EQ(window.player().modified(), 0);
+    MacroPlayerTestAccess::setResumable(window.player(), 1);
     window.setText(IDC_LOOP_COUNT, L"10");
-    EXPECT_EQ(window.player().modified, 0);
+    EXPECT_EQ(window.player().modified(), 0);
     window.setText(IDC_LOOP_COUNT, L"20");
-    EXPECT_EQ(window.player().modified, 1);
-    EXPECT_EQ(window.player().resumable, 1);
+    EXPECT_EQ(window.player().modified(), 1);
+    EXPECT_EQ(window.player().resumable(), 1);
     EXPECT_EQ(window.player().macro.loopCount, 10);  // reaches the macro at the next save or run
 }
 
@@ -221,11 +221,11 @@ TEST_F(MainDialogTest, ResumeButtonFollowsResumableAtPaint) {
     HWND hwnd = open();
     UpdateWindow(hwnd);
     EXPECT_FALSE(IsWindowEnabled(window.item(IDC_RESUME)));
-    window.player().resumable = 1;
+    MacroPlayerTestAccess::setResumable(window.player(), 1);
     window.refreshList();
     UpdateWindow(hwnd);
     EXPECT_TRUE(IsWindowEnabled(window.item(IDC_RESUME)));
-    window.player().resumable = 0;
+    MacroPlayerTestAccess::setResumable(window.player(), 0);
     window.refreshList();
     UpdateWindow(hwnd);
     EXPECT_FALSE(IsWindowEnabled(window.item(IDC_RESUME)));
@@ -265,7 +265,7 @@ TEST_F(MainDialogTest, LowerWindowHidesUpperButtons) {
 TEST_F(MainDialogTest, CancelEndsWithoutQuestionUnlessBothStopKeysHeld) {
     window.player().actions().append(record(ActionType::LeftClick, 1, 1));
     open();
-    window.player().modified = 1;
+    MacroPlayerTestAccess::setModified(window.player(), 1);
     fakes.keys.escDown = true;
     fakes.keys.f2Down = true;
     command(IDCANCEL);
@@ -280,7 +280,7 @@ TEST_F(MainDialogTest, CancelEndsWithoutQuestionUnlessBothStopKeysHeld) {
 TEST_F(MainDialogTest, CloseAsksWhenModifiedAndCancelKeepsItOpen) {
     window.player().actions().append(record(ActionType::LeftClick, 1, 1));
     open();
-    window.player().modified = 1;
+    MacroPlayerTestAccess::setModified(window.player(), 1);
     prompter.answer = Answer::Cancel;
     SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
     ASSERT_EQ(prompter.questions.size(), 1u);
@@ -301,11 +301,11 @@ TEST_F(MainDialogTest, CloseAsksWhenModifiedAndCancelKeepsItOpen) {
 TEST_F(MainDialogTest, CloseAnsweredYesSavesThroughTheChooser) {
     window.player().actions().append(record(ActionType::LeftClick, 1, 1));
     open();
-    window.player().modified = 1;
+    MacroPlayerTestAccess::setModified(window.player(), 1);
     prompter.answer = Answer::Yes;  // no file yet: the chooser is cancelled, nothing is saved
     SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
     EXPECT_EQ(dialogs.calls, 1);
-    EXPECT_EQ(window.player().modified, 1);
+    EXPECT_EQ(window.player().modified(), 1);
     EXPECT_NE(window.hwnd(), nullptr);  // so the window stays open with the macro
 
     prompter.answer = Answer::No;
@@ -317,18 +317,18 @@ TEST_F(MainDialogTest, CloseAnsweredYesStaysOpenWhenTheSaveFails) {
     window.player().actions().append(record(ActionType::LeftClick, 1, 1));
     window.currentFilePath = "C:\\no such folder here\\a.TPM";
     open();
-    window.player().modified = 1;
+    MacroPlayerTestAccess::setModified(window.player(), 1);
     prompter.answer = Answer::Yes;
     SendMessageW(window.hwnd(), WM_CLOSE, 0, 0);
     EXPECT_EQ(prompter.messages.size(), 1u);  // the write error
-    EXPECT_EQ(window.player().modified, 1);
+    EXPECT_EQ(window.player().modified(), 1);
     EXPECT_NE(window.hwnd(), nullptr);
 }
 
 TEST_F(MainDialogTest, ExitEndsAsOk) {
     window.player().actions().append(record(ActionType::LeftClick, 1, 1));
     open();
-    window.player().modified = 1;
+    MacroPlayerTestAccess::setModified(window.player(), 1);
     command(ID_FILE_EXIT);
     EXPECT_EQ(window.hwnd(), nullptr);
     EXPECT_EQ(window.result(), IDOK);
@@ -361,7 +361,7 @@ TEST_F(MainDialogTest, RestoringDuringARunStopsIt) {
     ShowWindow(hwnd, SW_RESTORE);
     ASSERT_TRUE(pumpUntil([&] { return !prompter.messages.empty(); }));
     EXPECT_EQ(prompter.messages[0], "中断");
-    EXPECT_EQ(window.player().resumable, 0);
+    EXPECT_EQ(window.player().resumable(), 0);
 }
 
 TEST_F(MainDialogTest, AutoRunWaitsForTheDialogLoopsShowThenAUserRestoreStillStopsIt) {
@@ -399,10 +399,10 @@ TEST_F(MainDialogTest, RowClickShowsMarkerAtTheAction) {
     SendMessageW(window.hwnd(), WM_NOTIFY, IDC_ACTION_LIST, reinterpret_cast<LPARAM>(&click));
     ASSERT_NE(window.marker().window(), nullptr);
     EXPECT_TRUE(IsWindowVisible(window.marker().window()));
-    EXPECT_EQ(window.marker().locked, 1);
-    EXPECT_EQ(window.marker().actionIndex, 0);
-    EXPECT_EQ(window.marker().currentX, 123);
-    EXPECT_EQ(window.marker().currentY, 45);
+    EXPECT_EQ(window.marker().mode(), PositionMarker::Mode::Locked);
+    EXPECT_EQ(window.marker().actionIndex(), 0);
+    EXPECT_EQ(window.marker().current().x, 123);
+    EXPECT_EQ(window.marker().current().y, 45);
 
     ListView_SetItemState(list, 0, 0, LVIS_SELECTED);
     ListView_SetItemState(list, 1, LVIS_SELECTED, LVIS_SELECTED);

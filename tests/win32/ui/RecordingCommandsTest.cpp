@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/TestWindow.h"
-#include "recorder/RecordingControl.h"
+#include "commands/RecordCommands.h"
 #include "resources/resource.h"
 #include "ui/UiFakes.h"
 #include "ui/main/MainDialog.h"
@@ -57,7 +57,7 @@ TEST_F(RecordingCommandsTest, ButtonMinimizesAndPollsUntilEscThenRestores) {
 TEST_F(RecordingCommandsTest, MenuAsksThenGoesThroughNewMacroAndRestoringByHandEnds) {
     window.player().actions().append(makeDefaultRecord());
     window.refreshList();
-    window.player().modified = 1;
+    MacroPlayerTestAccess::setModified(window.player(), 1);
     prompter.answer = Answer::No;  // a new macro; the changes are dropped (No to saving)
     command(ID_EDIT_AUTO_RECORD);
     EXPECT_EQ(prompter.questions, (std::vector<std::string>{std::string(kAppendQuestion), std::string(kSaveQuestion)}));

@@ -8,11 +8,18 @@
 #include <string>
 #include <vector>
 
+#include "engine/MacroPlayer.h"
 #include "engine/Platform.h"
 #include "model/MacroFileChooser.h"
 #include "model/Prompter.h"
 
 namespace tappling {
+
+// The flags as earlier commands and runs would have left them.
+struct MacroPlayerTestAccess {
+    static void setModified(MacroPlayer& player, int32_t modified) { player.modified_ = modified; }
+    static void setResumable(MacroPlayer& player, int32_t resumable) { player.resumable_ = resumable; }
+};
 
 class TestClock final : public Clock {
 public:
