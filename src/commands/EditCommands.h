@@ -40,7 +40,7 @@ public:
     void onListKey(uint16_t virtualKey, KeyState& keys);
 
     // The marker asked for the editor on its action (a double click on the locked marker);
-    // the caller has stopped the poll and put the marker back in place.
+    // the caller has shown the marker again in place.
     void editThroughMarker(int32_t index);
 
 private:

@@ -148,7 +148,7 @@ TEST_F(EditingCommandsTest, MarkerEditWaitShiftsAndBulkEditMakeTheCloseAsk) {
     EXPECT_EQ(bulkCalls, std::vector<std::string>{"2,4|"});
     EXPECT_EQ(window.player().resumable(), 1);
 
-    // A row click starts the poll; a double click on the locked marker asks for the editor.
+    // A row click watches the marker; a double click on the locked marker asks for the editor.
     MacroPlayerTestAccess::setModified(window.player(), 0);
     select({2});
     notify(NM_CLICK);
@@ -162,7 +162,7 @@ TEST_F(EditingCommandsTest, MarkerEditWaitShiftsAndBulkEditMakeTheCloseAsk) {
     EXPECT_EQ(window.player().resumable(), 1);
     EXPECT_TRUE(closeAsks());
     pumpFor(50);
-    EXPECT_EQ(editedRows, std::vector<int32_t>{3});  // the poll stopped with the request
+    EXPECT_EQ(editedRows, std::vector<int32_t>{3});  // the watch ended with the request
 }
 
 // The list keeps the keyboard when a click on a row shows the marker: real clicks and
