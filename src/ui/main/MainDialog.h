@@ -20,7 +20,6 @@
 #include "commands/ShortcutCommands.h"
 #include "engine/MacroPlayer.h"
 #include "engine/Platform.h"
-#include "ui/logic/AutoRunStart.h"
 #include "model/win32/Win32CodePage.h"
 #include "model/win32/Win32FileAccess.h"
 #include "model/win32/Win32FileDialogs.h"
@@ -28,6 +27,7 @@
 #include "ui/Win32Prompter.h"
 #include "ui/dialogs/PositionMarker.h"
 #include "ui/dialogs/Win32ActionDialogs.h"
+#include "ui/logic/AutoRunStart.h"
 #include "ui/main/DocumentOpener.h"
 #include "ui/main/ListTextCache.h"
 
