@@ -2,7 +2,7 @@
 // listing, and the messages for files that cannot be read.
 #include <gtest/gtest.h>
 
-#include "fakes/FakeFileAccess.h"
+#include "textform/FakeTpmFiles.h"
 #include "model/ActionType.h"
 #include "model/MacroBytes.h"
 #include "textform/TpmCommands.h"
@@ -20,7 +20,7 @@ protected:
         return runTpm(args, files, codePage, output);
     }
     IconvCodePage codePage;
-    FakeFileAccess files;
+    FakeTpmFiles files;
     TpmOutput output;
 };
 
@@ -139,7 +139,7 @@ TEST_F(Tpm, UnreadableInputsSayWhereAndWhy) {
 }
 
 TEST_F(Tpm, CodePagePathsAreShownInUtf8) {
-    EXPECT_EQ(runTpm({"show", "C:\\\x95\x5C.TPM"}, files, codePage, output, PathBytes::CodePage), 2);
+    EXPECT_EQ(runTpm({"show", "C:\\\x95\x5C.TPM"}, files, codePage, output, TpmSettings{PathBytes::CodePage}), 2);
     EXPECT_EQ(output.err.substr(0, output.err.find(": cannot open")), "C:\\表.TPM");
 }
 
@@ -154,7 +154,7 @@ TEST_F(Tpm, BuildWritesBesideTheTextAndNeverOnAnError) {
               "C:\\work\\bad.txt:2:20: error: \"x\" is not a number\n"
               "C:\\work\\bad.txt:3:13: error: field \"y\" needs a number\n");
     EXPECT_EQ(files.content("C:\\work\\bad.TPM"), nullptr);
-    files.failWrites = true;
+    files.disk.failWrites = true;
     EXPECT_EQ(tpm({"build", "C:\\work\\m.TPM.txt", "-o", "C:\\work\\n.TPM"}), 2);
     EXPECT_EQ(output.err, "C:\\work\\n.TPM: cannot write: disk full\n");
 }
