@@ -360,7 +360,7 @@ void resolveLabels(const Labels& labels, ParsedText& out) {
             out.errors.push_back({use.line, use.column, "unknown label \"@" + use.name + "\""});
             continue;
         }
-        out.macro.actions.at(use.action).*use.field = found->second.first - (use.action + 1);
+        out.macro.actions.at(use.action).*use.field = found->second.first - use.action;
     }
     std::stable_sort(out.errors.begin(), out.errors.end(), [](const TextDiagnostic& a, const TextDiagnostic& b) {
         return a.line != b.line ? a.line < b.line : a.column < b.column;

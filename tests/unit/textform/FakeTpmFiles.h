@@ -27,7 +27,7 @@ public:
     }
     OpenedInput standardInput() override {
         std::string ignored;
-        disk.put("<stdin>", standardInputBytes);
+        disk.put("C:\\work\\<stdin>", standardInputBytes);
         return {disk.openForReading("C:\\work\\<stdin>", ignored), std::nullopt};
     }
     OutputTarget inspectOutput(const std::string& path) override {
