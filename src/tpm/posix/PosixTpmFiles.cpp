@@ -95,14 +95,12 @@ std::string throughLinks(std::string path) {
 }  // namespace
 
 OpenedInput PosixTpmFiles::openInput(const std::string& path, std::string& errorText) {
-    // Non-blocking, so opening a FIFO with no writer does not hang; reads block again after.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    // A FIFO opens once its writer does, as with any reader.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         errorText = std::strerror(errno);
         return {};
     }
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
     return openedFrom(fd, true, errorText);
 }
 

@@ -5,6 +5,7 @@
 #include "textform/FakeTpmFiles.h"
 #include "model/ActionType.h"
 #include "model/MacroBytes.h"
+#include "textform/MacroCheck.h"
 #include "textform/TpmCommands.h"
 #include "tpm/posix/IconvCodePage.h"
 
@@ -201,6 +202,24 @@ TEST_F(Tpm, BuildWritesBesideTheTextAndNeverOnAnError) {
     files.disk.failWrites = true;
     EXPECT_EQ(tpm({"build", "C:\\work\\m.TPM.txt", "-o", "C:\\work\\n.TPM"}), 2);
     EXPECT_EQ(output.err, "C:\\work\\n.TPM: cannot write: disk full\n");
+}
+
+// A loop as long as a real macro gets: found without deep recursion, named once.
+TEST_F(Tpm, LongNoWaitLoopIsOneFinding) {
+    Macro macro;
+    ActionRecord move;
+    move.actionType = ActionType::MoveOnly;
+    move.preWaitMs = move.postWaitMs = 0;
+    for (int i = 0; i < 200000; ++i) macro.actions.append(move);
+    ActionRecord back = move;
+    back.actionType = ActionType::Skip;
+    back.trueJump = -200000;
+    macro.actions.append(back);
+    const std::vector<Finding> findings = checkMacro(macro, codePage);
+    ASSERT_EQ(findings.size(), 1u);
+    EXPECT_EQ(findings[0].action, 200001);
+    EXPECT_EQ(findings[0].message, "the jump back to action 1 closes a loop of 200001 actions (1..200001) that can "
+                                   "repeat with no wait (busy loop)");
 }
 
 // A text saved in another encoding stops with one message that names it, with no raw bytes.
