@@ -50,6 +50,7 @@ std::string quoted(std::string_view text) {
 }
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool endsWord(char c) { return isBlank(c) || c == '=' || c == '"' || c == '#'; }
 
 bool isLabelName(std::string_view name) {
     return !name.empty() && std::all_of(name.begin(), name.end(), [](char c) {
@@ -76,7 +77,6 @@ struct ParseState {
     bool headerSeen = false;
     Labels labels;
 };
-bool endsWord(char c) { return isBlank(c) || c == '=' || c == '"' || c == '#'; }
 
 class LineParser {
 public:
