@@ -225,6 +225,7 @@ ReadOutcome readMacroContent(Macro& macro, InputFile& file, ReadMode mode, const
     }
     for (int32_t i = 0; i < count; ++i) {
         ActionRecord record = makeDefaultRecord();
+        if (where.recordStarts) where.recordStarts->push_back(file.size() - in.remaining());
         if (!readRecord(in, version, codePage, record)) return stop(readError(in));
         macro.actions.append(std::move(record));
         where.recordsRead = i + 1;

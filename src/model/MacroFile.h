@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "model/ActionList.h"
 #include "model/CodePage.h"
@@ -40,6 +41,7 @@ struct ReadDetails {
     uint64_t endOffset = 0;   // bytes consumed when the read stopped
     int32_t count = -1;       // records announced; -1 while in the header
     int32_t recordsRead = 0;  // records appended (the import marker not counted)
+    std::vector<uint64_t>* recordStarts = nullptr;  // when given: each record's first byte
 };
 
 // readMacroFile on a file already open, without the check of its name.

@@ -19,6 +19,18 @@ public:
     virtual std::optional<std::string> fromUtf8(std::string_view utf8) const = 0;
 };
 
+// The whole text in UTF-8 when it is ASCII or comes back to the same bytes as a whole
+// (then every character of it does); nullopt when it must be looked at character by
+// character. A fast path: one conversion instead of two per character.
+inline std::optional<std::string> wholeUtf8(std::string_view bytes, const CodePageText& codePage) {
+    bool ascii = true;
+    for (char c : bytes) ascii = ascii && static_cast<uint8_t>(c) < 0x80;
+    if (ascii) return std::string(bytes);
+    std::optional<std::string> utf8 = codePage.toUtf8(bytes);
+    if (!utf8 || codePage.fromUtf8(*utf8) != std::optional<std::string>(std::string(bytes))) return std::nullopt;
+    return utf8;
+}
+
 // The characters of code-page bytes, each either its UTF-8 form or, when it does not come
 // back to the same bytes, nullopt. A lead byte at the end stands alone.
 struct CodePageCharacter {

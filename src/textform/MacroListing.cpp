@@ -19,6 +19,11 @@ bool isWide(uint32_t c) {
 
 // Comment cells are code-page bytes: shown in UTF-8, bytes that are no character as "?".
 std::string commentText(std::string_view bytes, const CodePageText& codePage) {
+    if (std::optional<std::string> utf8 = wholeUtf8(bytes, codePage)) {
+        for (char& c : *utf8)
+            if (static_cast<uint8_t>(c) < 0x20 || c == 0x7F) c = '?';
+        return std::move(*utf8);
+    }
     std::string out;
     forEachCharacter(bytes, codePage, [&](const CodePageCharacter& c) {
         const bool control = static_cast<uint8_t>(c.bytes[0]) < 0x20 || c.bytes[0] == 0x7F;
@@ -32,6 +37,11 @@ std::string commentText(std::string_view bytes, const CodePageText& codePage) {
 size_t displayWidth(std::string_view utf8) {
     size_t width = 0;
     for (size_t i = 0; i < utf8.size();) {
+        if (static_cast<uint8_t>(utf8[i]) < 0x80) {  // most cells are ASCII
+            ++width;
+            ++i;
+            continue;
+        }
         const auto lead = static_cast<uint8_t>(utf8[i]);
         size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
         length = std::min(length, utf8.size() - i);
@@ -44,15 +54,15 @@ size_t displayWidth(std::string_view utf8) {
 }
 
 std::string listMacro(const Macro& macro, int32_t version, const CodePageText& codePage) {
-    std::vector<std::array<std::string, kListColumnCount>> rows;
-    std::array<std::string, kListColumnCount> titles;
-    for (size_t c = 0; c < kListColumns.size(); ++c) titles[c] = std::string(kListColumns[c].title);
-    rows.push_back(titles);
+    using Row = std::array<std::string, kListColumnCount>;
     const auto& records = macro.actions.records();
+    std::vector<Row> rows;
+    rows.reserve(records.size() + 1);
+    Row& titles = rows.emplace_back();
+    for (size_t c = 0; c < kListColumns.size(); ++c) titles[c] = std::string(kListColumns[c].title);
     for (size_t i = 0; i < records.size(); ++i) {
-        auto cells = rowTexts(records[i], static_cast<int32_t>(i));
+        Row& cells = rows.emplace_back(rowTexts(records[i], static_cast<int32_t>(i)));
         cells[kCommentColumn] = commentText(cells[kCommentColumn], codePage);
-        rows.push_back(std::move(cells));
     }
     std::array<size_t, kListColumnCount> widths{};
     for (const auto& row : rows)
@@ -61,14 +71,17 @@ std::string listMacro(const Macro& macro, int32_t version, const CodePageText& c
     std::string out = "version " + std::to_string(version) + "  ループ " + (macro.loopEnabled == 1 ? "on" : "off") +
                       "  MAX " + (macro.loopLimited == 1 ? "on" : "off") + "  " + std::to_string(macro.loopCount) +
                       "\n";
+    size_t lineWidth = 0;
+    for (size_t width : widths) lineWidth += width + 2;
+    out.reserve(out.size() + rows.size() * (lineWidth + 8));
     for (const auto& row : rows) {
-        std::string line;
-        for (size_t c = 0; c < row.size(); ++c) {
-            line += row[c];
-            if (c + 1 < row.size()) line += std::string(widths[c] - displayWidth(row[c]) + 2, ' ');
+        size_t used = row.size();  // no blanks after the last cell that shows something
+        while (used > 0 && row[used - 1].empty()) --used;
+        for (size_t c = 0; c < used; ++c) {
+            out += row[c];
+            if (c + 1 < used) out.append(widths[c] - displayWidth(row[c]) + 2, ' ');
         }
-        while (!line.empty() && line.back() == ' ') line.pop_back();
-        out += line + "\n";
+        out += '\n';
     }
     return out;
 }

@@ -1,8 +1,11 @@
 #include "textform/TextFormParser.h"
 
+#include <algorithm>
 #include <limits>
 #include <optional>
+#include <unordered_map>
 
+#include "textform/TextEncoding.h"
 #include "textform/TextFormFields.h"
 
 namespace tappling {
@@ -11,27 +14,6 @@ namespace {
 
 constexpr int64_t kInt32Min = std::numeric_limits<int32_t>::min();
 constexpr int64_t kInt32Max = std::numeric_limits<int32_t>::max();
-
-// The length of the valid UTF-8 sequence at the start of text, or 0.
-size_t utf8SequenceLength(std::string_view text) {
-    const auto lead = static_cast<uint8_t>(text[0]);
-    size_t length = 0;
-    uint32_t value = 0;
-    if (lead < 0x80) return 1;
-    if (lead >= 0xC2 && lead <= 0xDF) length = 2, value = lead & 0x1F;
-    else if (lead >= 0xE0 && lead <= 0xEF) length = 3, value = lead & 0x0F;
-    else if (lead >= 0xF0 && lead <= 0xF4) length = 4, value = lead & 0x07;
-    else return 0;
-    if (text.size() < length) return 0;
-    for (size_t i = 1; i < length; ++i) {
-        const auto byte = static_cast<uint8_t>(text[i]);
-        if ((byte & 0xC0) != 0x80) return 0;
-        value = (value << 6) | (byte & 0x3F);
-    }
-    const bool overlong = (length == 3 && value < 0x800) || (length == 4 && value < 0x10000);
-    if (overlong || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0;
-    return length;
-}
 
 // Decimal or 0x-hexadecimal with an optional sign; nullopt when it is not a number.
 // Values far beyond 32 bits are clamped, so range checks still see them as too large.
@@ -70,22 +52,61 @@ std::string quoted(std::string_view text) {
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool endsWord(char c) { return isBlank(c) || c == '=' || c == '"' || c == '#'; }
 
+bool isLabelName(std::string_view name) {
+    return !name.empty() && std::all_of(name.begin(), name.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+    });
+}
+
+// Labels are resolved once every line is read, so a jump may name a label further down.
+struct LabelUse {
+    int32_t action;  // 0-based
+    int32_t ActionRecord::*field;
+    std::string name;
+    int32_t line;
+    int32_t column;
+};
+struct Labels {
+    std::unordered_map<std::string, std::pair<int32_t, int32_t>> defined;  // name -> action (0-based), line
+    std::vector<LabelUse> uses;
+};
+
+// What the lines share while they are read one by one.
+struct ParseState {
+    ParsedText& out;
+    bool headerSeen = false;
+    Labels labels;
+};
+
 class LineParser {
 public:
-    LineParser(std::string_view line, int32_t lineNumber, size_t start, ParsedText& out, const CodePageText& cp,
-               bool& headerSeen)
-        : line_(line), lineNumber_(lineNumber), pos_(start), out_(out), codePage_(cp), headerSeen_(headerSeen) {}
+    LineParser(std::string_view line, int32_t lineNumber, size_t start, ParseState& state, const CodePageText& cp)
+        : line_(line), lineNumber_(lineNumber), pos_(start), out_(state.out), codePage_(cp),
+          headerSeen_(state.headerSeen), labels_(state.labels) {}
 
     bool tooManyActions() const { return tooManyActions_; }
 
     void parse() {
         skipBlanks();
         if (atEnd()) return;
+        std::string_view label;
+        const size_t labelStart = pos_;
+        if (line_[pos_] == '@') {
+            ++pos_;
+            label = word();
+            if (!isLabelName(label)) return error(labelStart, "expected a label name after \"@\" (letters, digits, _)");
+            skipBlanks();
+            if (atEnd()) return error(labelStart, "the label \"@" + std::string(label) + "\" needs an action after it");
+        }
         const size_t wordStart = pos_;
         const std::string_view keyword = word();
         if (keyword.empty()) return error(wordStart, "expected an action type or \"macro\"");
-        if (keyword == kMacroKeyword) return parseMacroLine(wordStart);
-        parseAction(keyword, wordStart);
+        if (keyword == kMacroKeyword) {
+            if (!label.empty()) return error(labelStart, "the \"macro\" line takes no label");
+            return parseMacroLine(wordStart);
+        }
+        if (!parseAction(keyword, wordStart)) return;
+        if (!label.empty()) defineLabel(label, labelStart);
     }
 
 private:
@@ -103,11 +124,20 @@ private:
         parseFields(macroFields(), findMacroField, " of the macro line", read);
     }
 
-    void parseAction(std::string_view keyword, size_t at) {
+    void defineLabel(std::string_view label, size_t at) {
+        const auto [place, added] =
+            labels_.defined.try_emplace(std::string(label), out_.macro.actions.size() - 1, lineNumber_);
+        if (!added) {
+            error(at, "the label \"@" + std::string(label) + "\" is already on line " +
+                          std::to_string(place->second.second));
+        }
+    }
+
+    bool parseAction(std::string_view keyword, size_t at) {
         if (out_.macro.actions.size() >= kMaxTextActions) {
             error(at, "more than " + std::to_string(kMaxTextActions) + " actions; stopped reading here");
             tooManyActions_ = true;
-            return;
+            return false;
         }
         ActionRecord record = makeDefaultRecord();
         if (const std::optional<ActionType> type = typeFromKeyword(keyword)) {
@@ -122,11 +152,24 @@ private:
         parseRecordFields(record, position);
         out_.macro.actions.append(std::move(record));
         out_.actionLines.push_back(lineNumber_);
+        return true;
     }
 
     void parseRecordFields(ActionRecord& record, int64_t position) {
         const auto read = [&](const RecordField& field, std::string_view name, size_t nameStart) {
+            out_.fieldPlaces.push_back({static_cast<int32_t>(position), columnAt(nameStart), field.name});
             if (field.kind == FieldKind::Text) return textValue(record.*field.text, name, nameStart, position);
+            if (field.kind == FieldKind::Target && line_.substr(pos_).starts_with("=@")) {
+                pos_ += 2;
+                const std::string_view label = word();
+                if (!isLabelName(label)) {
+                    error(pos_ - label.size() - 1, "expected a label name after \"@\" (letters, digits, _)");
+                    return false;
+                }
+                labels_.uses.push_back({static_cast<int32_t>(position), field.number, std::string(label), lineNumber_,
+                                        columnAt(pos_ - label.size() - 1)});
+                return true;
+            }
             const std::optional<int64_t> value = numberValue(field, name, nameStart);
             if (!value) return false;
             int64_t stored = *value;
@@ -286,12 +329,16 @@ private:
         error(at, shown + " is out of range");
     }
 
-    void error(size_t at, std::string message) {
-        if (out_.errors.size() >= kMaxTextErrors) return;
+    int32_t columnAt(size_t at) const {
         int32_t column = 1;
         for (size_t i = 0; i < at && i < line_.size(); ++i)
             if ((static_cast<uint8_t>(line_[i]) & 0xC0) != 0x80) ++column;
-        out_.errors.push_back({lineNumber_, column, std::move(message)});
+        return column;
+    }
+
+    void error(size_t at, std::string message) {
+        if (out_.errors.size() >= kMaxTextErrors) return;
+        out_.errors.push_back({lineNumber_, columnAt(at), std::move(message)});
     }
 
     std::string_view line_;
@@ -301,14 +348,39 @@ private:
     ParsedText& out_;
     const CodePageText& codePage_;
     bool& headerSeen_;
+    Labels& labels_;
     bool tooManyActions_ = false;
 };
 
+// Each jump that names a label gets the distance to the labelled action.
+void resolveLabels(const Labels& labels, ParsedText& out) {
+    for (const LabelUse& use : labels.uses) {
+        const auto found = labels.defined.find(use.name);
+        if (found == labels.defined.end()) {
+            out.errors.push_back({use.line, use.column, "unknown label \"@" + use.name + "\""});
+            continue;
+        }
+        out.macro.actions.at(use.action).*use.field = found->second.first - use.action;
+    }
+    std::stable_sort(out.errors.begin(), out.errors.end(), [](const TextDiagnostic& a, const TextDiagnostic& b) {
+        return a.line != b.line ? a.line < b.line : a.column < b.column;
+    });
+    if (out.errors.size() > kMaxTextErrors) out.errors.resize(kMaxTextErrors);
+}
+
 }  // namespace
+
+int32_t ParsedText::columnOf(int32_t action, std::string_view field) const {
+    auto place = std::lower_bound(fieldPlaces.begin(), fieldPlaces.end(), action - 1,
+                                  [](const FieldPlace& p, int32_t index) { return p.action < index; });
+    for (; place != fieldPlaces.end() && place->action == action - 1; ++place)
+        if (place->field == field) return place->column;
+    return 0;
+}
 
 ParsedText parseTextForm(std::string_view text, const CodePageText& codePage) {
     ParsedText out;
-    bool headerSeen = false;
+    ParseState state{out, false, {}};
     int32_t lineNumber = 0;
     size_t start = 0;
     while (start < text.size() && out.errors.size() < kMaxTextErrors) {
@@ -318,11 +390,12 @@ ParsedText parseTextForm(std::string_view text, const CodePageText& codePage) {
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         ++lineNumber;
         const size_t skip = lineNumber == 1 && line.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;  // a UTF-8 BOM
-        LineParser parser(line, lineNumber, skip, out, codePage, headerSeen);
+        LineParser parser(line, lineNumber, skip, state, codePage);
         parser.parse();
         if (parser.tooManyActions()) return out;
         start = end + 1;
     }
+    if (out.errors.size() < kMaxTextErrors) resolveLabels(state.labels, out);
     if (out.errors.size() >= kMaxTextErrors)
         out.errors.push_back({lineNumber, 1, "too many errors; stopped reading here"});
     return out;

@@ -12,7 +12,13 @@
 
 namespace tappling {
 
-std::string printTextForm(const Macro& macro, const CodePageText& codePage);
+// Labels: every action another action's jump field leads to starts with "@L<number>" and
+// the fields name it; targets at the end, outside the list or on the action itself stay
+// numbers. Building either style gives the same macro.
+enum class TextFormStyle { Numbers, Labels };
+
+std::string printTextForm(const Macro& macro, const CodePageText& codePage,
+                          TextFormStyle style = TextFormStyle::Numbers);
 
 // A text in double quotes with escapes: \" \\ \n \r \t and \xHH for a raw code-page byte.
 std::string quoteText(std::string_view bytes, const CodePageText& codePage);

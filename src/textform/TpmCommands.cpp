@@ -6,18 +6,16 @@
 #include "model/MacroFile.h"
 #include "textform/MacroCheck.h"
 #include "textform/MacroListing.h"
+#include "textform/TextEncoding.h"
 #include "textform/TextFormParser.h"
 #include "textform/TextFormPrinter.h"
+#include "textform/TpmArguments.h"
 
 namespace tappling {
 
 namespace {
 
-constexpr char kUsage[] =
-    "usage: tpm show FILE.TPM         the list as Tappling shows it\n"
-    "       tpm text FILE.TPM         the macro as text\n"
-    "       tpm build TEXT [-o FILE.TPM]  the text back into a macro file\n"
-    "       tpm check FILE.TPM|TEXT   what would surprise at run time (exit 0 clean, 1 warnings, 2 errors)\n";
+constexpr std::string_view kStandardStream = "-";
 
 class MemoryInputFile final : public InputFile {
 public:
@@ -35,102 +33,178 @@ private:
     size_t offset_ = 0;
 };
 
+// Takes the bytes the macro file writer would save, so they can go to a checked output.
+class CapturedFile final : public FileAccess {
+public:
+    std::string bytes;
+    DirectorySearch search(const std::string&) override { return {}; }
+    std::unique_ptr<InputFile> openForReading(const std::string&, std::string& errorText) override {
+        errorText = "not readable";
+        return nullptr;
+    }
+    bool writeAtomically(const std::string&, std::string_view content, std::string&) override {
+        bytes.assign(content);
+        return true;
+    }
+};
+
 bool looksLikeMacroFile(std::string_view bytes) {
     return bytes.size() >= 12 && bytes[0] == 11 && bytes.substr(1, 11) == kMacroFileTag;
 }
 
+bool endsInTpm(std::string_view path) {
+    if (path.size() < 4 || path[path.size() - 4] != '.') return false;
+    return (path[path.size() - 3] | 0x20) == 't' && (path[path.size() - 2] | 0x20) == 'p' &&
+           (path.back() | 0x20) == 'm';
+}
+
 std::string plural(size_t n, const char* word) { return std::to_string(n) + " " + word + (n == 1 ? "" : "s"); }
+
+// An input read whole, with what is known of it.
+struct Input {
+    std::string bytes;
+    std::optional<FileIdentity> identity;
+};
+
+// A macro file read as far as it goes: the records before a cut stay in macro.
+struct ReadMacro {
+    Macro macro;
+    ReadDetails details;
+    std::vector<uint64_t> recordStarts;
+    bool complete = false;
+    std::string problem;  // why it is not complete
+};
 
 class Tpm {
 public:
-    Tpm(FileAccess& files, const CodePageText& codePage, TpmOutput& output, PathBytes pathBytes)
-        : files_(files), codePage_(codePage), output_(output), pathBytes_(pathBytes) {}
+    Tpm(TpmFileSystem& files, const CodePageText& codePage, TpmOutput& output, const TpmSettings& settings)
+        : files_(files), codePage_(codePage), output_(output), settings_(settings) {}
 
     int run(const std::vector<std::string>& args) {
-        if (args.size() == 2 && args[0] == "show") return show(args[1]);
-        if (args.size() == 2 && args[0] == "text") return text(args[1]);
-        if (args.size() == 2 && args[0] == "check") return check(args[1]);
-        if (args.size() == 2 && args[0] == "build") {
-            const std::string target = defaultOutputPath(args[1]);
-            if (target != args[1]) return build(args[1], target);
-            output_.err += shown(args[1]) + ": name the macro file to write with -o\n";
+        const ParsedArguments parsed = parseTpmArguments(args);
+        if (!parsed.arguments) {
+            const bool known = !args.empty() && tpmCommandHelp(args[0]) != tpmUsage();
+            output_.err += printable(parsed.error) + "\n" + (known ? tpmCommandHelp(args[0]) : tpmUsage());
             return 2;
         }
-        if (args.size() == 4 && args[0] == "build" && args[2] == "-o") return build(args[1], args[3]);
-        if (args.size() == 4 && args[0] == "build" && args[1] == "-o") return build(args[3], args[2]);
-        if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-            output_.out += kUsage;
-            return 0;
+        const TpmArguments& a = *parsed.arguments;
+        switch (a.command) {
+            case TpmCommand::Help:
+                output_.out += a.commandName.empty() ? tpmUsage() : tpmCommandHelp(a.commandName);
+                return 0;
+            case TpmCommand::Version: output_.out += "tpm " TAPPLING_VERSION "\n"; return 0;
+            case TpmCommand::Show: return show(a.input);
+            case TpmCommand::Text: return text(a.input, a.output.value_or(std::string(kStandardStream)), a.labels);
+            case TpmCommand::TextConv: return textconv(a.input);
+            case TpmCommand::Build: return build(a.input, a.output);
+            case TpmCommand::Check: return check(a.input);
         }
-        output_.err += kUsage;
         return 2;
     }
 
 private:
     int show(const std::string& path) {
-        Macro macro;
-        int32_t version = 0;
-        if (!loadMacroFile(path, macro, version)) return 2;
-        output_.out += listMacro(macro, version, codePage_);
+        Input input;
+        ReadMacro read;
+        if (!readInput(path, kMaxMacroFileBytes, input) || !readMacro(path, input.bytes, read)) return 2;
+        output_.out += listMacro(read.macro, read.details.version, codePage_);
         return 0;
     }
 
-    int text(const std::string& path) {
-        Macro macro;
-        int32_t version = 0;
-        if (!loadMacroFile(path, macro, version)) return 2;
-        output_.out += printTextForm(macro, codePage_);
+    int text(const std::string& path, const std::string& target, bool labels) {
+        Input input;
+        ReadMacro read;
+        if (!readInput(path, kMaxMacroFileBytes, input) || !readMacro(path, input.bytes, read)) return 2;
+        const std::string printed =
+            printTextForm(read.macro, codePage_, labels ? TextFormStyle::Labels : TextFormStyle::Numbers);
+        return writeOutput(target, printed, input.identity, false) ? 0 : 2;
+    }
+
+    // For git diff: never fails, so one damaged file does not hide the other changes.
+    int textconv(const std::string& path) {
+        std::string problem;
+        Input input;
+        if (!readWhole(path, kMaxMacroFileBytes, input, problem)) {
+            output_.out += "# tpm: " + shown(path) + ": " + problem + "\n";
+            return 0;
+        }
+        ReadMacro read;
+        readMacroBytes(input.bytes, read);
+        if (read.complete || read.details.recordsRead > 0 || read.details.count >= 0)
+            output_.out += printTextForm(read.macro, codePage_);
+        if (!read.complete) output_.out += "# tpm: " + shown(path) + ": " + read.problem + "; the text stops here\n";
         return 0;
     }
 
-    int build(const std::string& path, const std::string& target) {
-        std::string bytes;
-        if (!readWhole(path, kMaxTextBytes, bytes)) return 2;
-        if (looksLikeMacroFile(bytes)) {
+    int build(const std::string& path, std::optional<std::string> target) {
+        if (!target) {
+            target = path == kStandardStream ? std::string(kStandardStream) : defaultOutputPath(path);
+            if (path != kStandardStream && *target == path) {
+                output_.err += shown(path) + ": name the macro file to write with -o\n";
+                return 2;
+            }
+        }
+        Input input;
+        if (!readInput(path, kMaxTextBytes, input)) return 2;
+        if (looksLikeMacroFile(input.bytes)) {
             output_.err += shown(path) + ": this is a macro file already; build reads the text form (see tpm text)\n";
             return 2;
         }
-        const ParsedText parsed = parseTextForm(bytes, codePage_);
+        if (!textIsUtf8(path, input.bytes)) return 2;
+        const ParsedText parsed = parseTextForm(input.bytes, codePage_);
         if (!parsed.errors.empty()) {
             reportTextErrors(path, parsed, output_.err);
             return 2;
         }
-        const WriteOutcome written = writeMacroFile(parsed.macro, target, files_);
-        if (!written.ok) {
-            output_.err += shown(target) + ": cannot write: " + written.errorText + "\n";
-            return 2;
-        }
-        return 0;
+        CapturedFile captured;
+        writeMacroFile(parsed.macro, "", captured);
+        return writeOutput(*target, captured.bytes, input.identity, true) ? 0 : 2;
     }
 
     int check(const std::string& path) {
-        std::string bytes;
-        if (!readWhole(path, kMaxMacroFileBytes, bytes)) return 2;
-        Macro macro;
-        std::vector<int32_t> lines;
-        size_t textErrors = 0;
-        if (looksLikeMacroFile(bytes)) {
-            int32_t version = 0;
-            if (!readMacro(path, bytes, macro, version)) return 2;
-        } else {
-            if (bytes.size() > kMaxTextBytes) return tooLarge(path, bytes.size(), kMaxTextBytes);
-            ParsedText parsed = parseTextForm(bytes, codePage_);
-            reportTextErrors(path, parsed, output_.out);  // in line with the findings
-            textErrors = parsed.errors.size();
-            macro = std::move(parsed.macro);
-            lines = std::move(parsed.actionLines);
-        }
-        const std::vector<Finding> findings = checkMacro(macro, codePage_);
-        size_t errors = textErrors;
+        Input input;
+        if (!readInput(path, kMaxMacroFileBytes, input)) return 2;
+        size_t errors = 0;
         size_t warnings = 0;
-        for (const Finding& f : findings) {
-            const size_t index = static_cast<size_t>(f.action - 1);
-            std::string where = shown(path) + ":";
-            if (index < lines.size()) where += std::to_string(lines[index]) + ":";
-            const bool error = f.severity == Severity::Error;
+        const auto report = [&](const std::string& where, Severity severity, const std::string& what) {
+            const bool error = severity == Severity::Error;
             (error ? errors : warnings) += 1;
-            output_.out += where + " action " + std::to_string(f.action) + ", " + std::string(f.field) + ": " +
-                           (error ? "error: " : "warning: ") + f.message + "\n";
+            output_.out += where + (error ? ": error: " : ": warning: ") + printable(what) + "\n";
+        };
+        const auto reportFindings = [&](const Macro& macro, const auto& whereOf) {
+            for (const Finding& f : checkMacro(macro, codePage_))
+                report(whereOf(f), f.severity,
+                       "action " + std::to_string(f.action) + ", " + std::string(f.field) + ": " + f.message);
+        };
+        if (looksLikeMacroFile(input.bytes)) {
+            ReadMacro read;
+            if (!readMacro(path, input.bytes, read)) return 2;
+            const std::string file = shown(path) + ": byte ";
+            if (read.details.count < 0) {
+                report(file + std::to_string(read.details.endOffset - 4), Severity::Warning,
+                       "the record count is " + std::to_string(read.details.count) + ": the file holds no actions");
+            }
+            reportFindings(read.macro, [&](const Finding& f) {
+                return file + std::to_string(read.recordStarts[static_cast<size_t>(f.action - 1)]);
+            });
+            if (read.details.endOffset < input.bytes.size()) {
+                report(file + std::to_string(read.details.endOffset), Severity::Warning,
+                       plural(input.bytes.size() - read.details.endOffset, "byte") +
+                           " after the last record are no part of the macro");
+            }
+        } else {
+            if (input.bytes.size() > kMaxTextBytes) return tooLarge(path, kMaxTextBytes);
+            if (!textIsUtf8(path, input.bytes)) return 2;
+            const ParsedText parsed = parseTextForm(input.bytes, codePage_);
+            reportTextErrors(path, parsed, output_.out);  // in line with the findings
+            errors += parsed.errors.size();
+            reportFindings(parsed.macro, [&](const Finding& f) {
+                const size_t index = static_cast<size_t>(f.action - 1);
+                std::string where = shown(path);
+                if (index < parsed.actionLines.size()) where += ":" + std::to_string(parsed.actionLines[index]);
+                if (const int32_t column = parsed.columnOf(f.action, f.field)) where += ":" + std::to_string(column);
+                return where;
+            });
         }
         output_.out += shown(path) + ": " +
                        (errors + warnings == 0 ? std::string("no findings")
@@ -139,82 +213,138 @@ private:
         return errors > 0 ? 2 : warnings > 0 ? 1 : 0;
     }
 
-    void reportTextErrors(const std::string& path, const ParsedText& parsed, std::string& to) {
-        for (const TextDiagnostic& d : parsed.errors) {
-            to += shown(path) + ":" + std::to_string(d.line) + ":" + std::to_string(d.column) + ": error: " +
-                           d.message + "\n";
-        }
-    }
-
-    bool loadMacroFile(const std::string& path, Macro& macro, int32_t& version) {
-        std::string bytes;
-        return readWhole(path, kMaxMacroFileBytes, bytes) && readMacro(path, bytes, macro, version);
-    }
-
-    bool readMacro(const std::string& path, std::string_view bytes, Macro& macro, int32_t& version) {
-        if (!looksLikeMacroFile(bytes)) {
-            output_.err += shown(path) + ": not a macro file (it does not start with \"MouseAction\")\n";
-            return false;
-        }
-        MemoryInputFile file(bytes);
-        ReadDetails details;
-        const ReadOutcome outcome = readMacroContent(macro, file, ReadMode::Open, codePage_, &details);
-        version = details.version;
-        switch (outcome.result) {
-            case ReadResult::Loaded:
-                return true;
-            case ReadResult::FormatNotSupported:
-                output_.err += shown(path) + ": not a macro file (it does not start with \"MouseAction\")\n";
-                return false;
-            case ReadResult::VersionNotSupported:
-                output_.err += shown(path) + ": version " + std::to_string(details.version) +
-                               " is not supported (1000, 1100, 1101, 1200, 1201, 1202)\n";
-                return false;
-            case ReadResult::ReadError:
-                break;
-        }
-        output_.err += shown(path) + ": byte " + std::to_string(details.endOffset) + ": the file ends early, " +
-                       (details.count < 0 ? std::string("in its header")
-                                          : "in record " + std::to_string(details.recordsRead + 1) + " of " +
-                                                std::to_string(details.count)) +
-                       " (" + plural(bytes.size(), "byte") + " in all)\n";
+    // One message for a text saved in another encoding, instead of a cascade of errors.
+    bool textIsUtf8(const std::string& path, std::string_view bytes) {
+        const std::optional<std::string> found = foreignEncoding(bytes, codePage_, settings_.codePageName);
+        if (!found) return true;
+        output_.err += shown(path) + ": the text is in " + *found + "; tpm reads texts in UTF-8: save it as UTF-8\n";
         return false;
     }
 
-    bool readWhole(const std::string& path, uint64_t limit, std::string& bytes) {
-        std::string errorText;
-        const std::unique_ptr<InputFile> file = files_.openForReading(path, errorText);
-        if (!file) {
-            output_.err += shown(path) + ": cannot open: " + errorText + "\n";
+    void reportTextErrors(const std::string& path, const ParsedText& parsed, std::string& to) {
+        for (const TextDiagnostic& d : parsed.errors) {
+            to += shown(path) + ":" + std::to_string(d.line) + ":" + std::to_string(d.column) +
+                  ": error: " + printable(d.message) + "\n";
+        }
+    }
+
+    // Where a written file goes: standard output, or a regular file that is not the input.
+    bool writeOutput(const std::string& target, std::string_view bytes, const std::optional<FileIdentity>& input,
+                     bool macroFile) {
+        if (target == kStandardStream) {
+            output_.out.append(bytes);
+            output_.binaryOut = macroFile;
+            return true;
+        }
+        const OutputTarget existing = files_.inspectOutput(target);
+        if (existing.kind == OutputKind::NotRegular) {
+            output_.err += shown(target) + ": not a regular file; tpm writes only regular files\n";
             return false;
         }
-        if (file->size() > limit) return tooLarge(path, file->size(), limit) == 0;
-        bytes.resize(static_cast<size_t>(file->size()));
+        if (input && existing.identity == input) {
+            output_.err += shown(target) + ": this is the input file; write to another file\n";
+            return false;
+        }
+        std::string errorText;
+        if (!files_.replaceFile(target, bytes, errorText)) {
+            output_.err += shown(target) + ": cannot write: " + errorText + "\n";
+            return false;
+        }
+        if (macroFile && !endsInTpm(target))
+            output_.err += shown(target) + ": warning: the name does not end in .TPM, which Tappling opens\n";
+        return true;
+    }
+
+    bool readMacro(const std::string& path, std::string_view bytes, ReadMacro& read) {
+        readMacroBytes(bytes, read);
+        if (!read.complete) output_.err += shown(path) + ": " + read.problem + "\n";
+        return read.complete;
+    }
+
+    void readMacroBytes(std::string_view bytes, ReadMacro& read) {
+        if (!looksLikeMacroFile(bytes)) {
+            read.problem = "not a macro file (it does not start with \"MouseAction\")";
+            return;
+        }
+        MemoryInputFile file(bytes);
+        read.details.recordStarts = &read.recordStarts;
+        const ReadOutcome outcome = readMacroContent(read.macro, file, ReadMode::Open, codePage_, &read.details);
+        read.details.recordStarts = nullptr;
+        const ReadDetails& d = read.details;
+        switch (outcome.result) {
+            case ReadResult::Loaded: read.complete = true; return;
+            case ReadResult::FormatNotSupported:
+                read.problem = "not a macro file (it does not start with \"MouseAction\")";
+                return;
+            case ReadResult::VersionNotSupported:
+                read.problem = "version " + std::to_string(d.version) +
+                               " is not supported (1000, 1100, 1101, 1200, 1201, 1202)";
+                return;
+            case ReadResult::ReadError: break;
+        }
+        read.problem = "byte " + std::to_string(d.endOffset) + ": the file ends early, " +
+                       (d.count < 0 ? std::string("in its header")
+                                    : "in record " + std::to_string(d.recordsRead + 1) + " of " +
+                                          std::to_string(d.count)) +
+                       " (" + plural(bytes.size(), "byte") + " in all)";
+    }
+
+    bool readInput(const std::string& path, uint64_t limit, Input& input) {
+        std::string problem;
+        if (readWhole(path, limit, input, problem)) return true;
+        output_.err += shown(path) + ": " + problem + "\n";
+        return false;
+    }
+
+    // A file, pipe or standard input to its end, refused beyond limit bytes.
+    bool readWhole(const std::string& path, uint64_t limit, Input& input, std::string& problem) {
+        std::string errorText;
+        OpenedInput opened = path == kStandardStream ? files_.standardInput() : files_.openInput(path, errorText);
+        if (!opened.file) {
+            problem = "cannot open: " + (errorText.empty() ? std::string("not readable") : errorText);
+            return false;
+        }
+        input.identity = opened.identity;
+        const uint64_t size = opened.file->size();
+        if (size != kUnknownSize && size > limit) {
+            problem = tooLargeText(limit);
+            return false;
+        }
+        std::string& bytes = input.bytes;
+        bytes.resize(size != kUnknownSize ? static_cast<size_t>(size) + 1 : size_t{1} << 16);
         size_t done = 0;
-        while (done < bytes.size()) {
-            const int64_t got = file->read(bytes.data() + done, bytes.size() - done);
+        while (true) {
+            if (done == bytes.size()) bytes.resize(std::min<uint64_t>(bytes.size() * 2, limit + 1));
+            const int64_t got = opened.file->read(bytes.data() + done, bytes.size() - done);
             if (got < 0) {
-                output_.err += shown(path) + ": byte " + std::to_string(done) + ": read error\n";
+                problem = "byte " + std::to_string(done) + ": read error";
                 return false;
             }
             if (got == 0) break;
             done += static_cast<size_t>(got);
+            if (done > limit) {
+                problem = tooLargeText(limit);
+                return false;
+            }
         }
         bytes.resize(done);
         return true;
     }
 
-    int tooLarge(const std::string& path, uint64_t size, uint64_t limit) {
-        output_.err += shown(path) + ": too large (" + plural(size, "byte") + "; at most " + plural(limit, "byte") + ")\n";
+    static std::string tooLargeText(uint64_t limit) { return "too large (more than " + plural(limit, "byte") + ")"; }
+
+    int tooLarge(const std::string& path, uint64_t limit) {
+        output_.err += shown(path) + ": " + tooLargeText(limit) + "\n";
         return 2;
     }
 
-    // A path as the messages show it: UTF-8.
+    // A path as the messages show it: UTF-8 with no control characters.
     std::string shown(const std::string& path) const {
-        if (pathBytes_ == PathBytes::Utf8) return path;
+        if (path == kStandardStream) return "<stdin>";
+        if (settings_.pathBytes == PathBytes::Utf8) return printable(path);
         std::string out;
         forEachCharacter(path, codePage_, [&](const CodePageCharacter& c) { out += c.utf8 ? *c.utf8 : "?"; });
-        return out;
+        return printable(out);
     }
 
     static std::string defaultOutputPath(const std::string& textPath) {
@@ -222,24 +352,21 @@ private:
         const size_t dot = textPath.rfind('.');
         const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
         const std::string stem = hasExtension ? textPath.substr(0, dot) : textPath;
-        // "m.TPM.txt" builds "m.TPM".
-        if (stem.size() > 4 && stem[stem.size() - 4] == '.' && (stem.back() | 0x20) == 'm' &&
-            (stem[stem.size() - 2] | 0x20) == 'p' && (stem[stem.size() - 3] | 0x20) == 't')
-            return stem;
+        if (endsInTpm(stem)) return stem;  // "m.TPM.txt" builds "m.TPM"
         return stem + ".TPM";
     }
 
-    FileAccess& files_;
+    TpmFileSystem& files_;
     const CodePageText& codePage_;
     TpmOutput& output_;
-    PathBytes pathBytes_;
+    const TpmSettings& settings_;
 };
 
 }  // namespace
 
-int runTpm(const std::vector<std::string>& args, FileAccess& files, const CodePageText& codePage, TpmOutput& output,
-           PathBytes pathBytes) {
-    return Tpm(files, codePage, output, pathBytes).run(args);
+int runTpm(const std::vector<std::string>& args, TpmFileSystem& files, const CodePageText& codePage,
+           TpmOutput& output, const TpmSettings& settings) {
+    return Tpm(files, codePage, output, settings).run(args);
 }
 
 }  // namespace tappling

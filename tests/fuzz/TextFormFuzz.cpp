@@ -1,6 +1,6 @@
-// libFuzzer entry: any bytes as a text form. Parsing may report errors, but never crashes or
-// over-allocates; a text that parses prints to a text that parses to the same macro and
-// prints the same again.
+// libFuzzer entry: any bytes as a text form (labels included). Parsing may report errors,
+// but never crashes or over-allocates; a text that parses prints, with numbers or with
+// labels, to a text that parses to the same macro and prints the same again.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -24,5 +24,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const ParsedText again = parseTextForm(printed, codePage);
     if (!again.errors.empty() || !sameMacro(parsed.macro, again.macro)) std::abort();
     if (printTextForm(again.macro, codePage) != printed) std::abort();
+
+    const std::string labelled = printTextForm(parsed.macro, codePage, TextFormStyle::Labels);
+    const ParsedText fromLabels = parseTextForm(labelled, codePage);
+    if (!fromLabels.errors.empty() || !sameMacro(parsed.macro, fromLabels.macro)) std::abort();
+    if (printTextForm(fromLabels.macro, codePage, TextFormStyle::Labels) != labelled) std::abort();
     return 0;
 }

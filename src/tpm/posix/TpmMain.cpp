@@ -1,11 +1,30 @@
 // tpm on Linux: code page 932 through iconv, files through POSIX.
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "textform/TpmCommands.h"
 #include "tpm/posix/IconvCodePage.h"
-#include "tpm/posix/PosixFileAccess.h"
+#include "tpm/posix/PosixTpmFiles.h"
+
+namespace {
+
+// False with errno set when the stream does not take every byte (a full disk, a closed pipe).
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        bytes.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     using namespace tappling;
@@ -14,10 +33,13 @@ int main(int argc, char** argv) {
         std::fputs("tpm: this system's iconv has no converter for code page 932\n", stderr);
         return 2;
     }
-    PosixFileAccess files;
+    PosixTpmFiles files;
     TpmOutput output;
-    const int status = runTpm(std::vector<std::string>(argv + 1, argv + argc), files, codePage, output);
-    std::fwrite(output.out.data(), 1, output.out.size(), stdout);
-    std::fwrite(output.err.data(), 1, output.err.size(), stderr);
-    return std::fflush(stdout) == 0 ? status : 2;
+    int status = runTpm(std::vector<std::string>(argv + 1, argv + argc), files, codePage, output);
+    if (!writeAll(STDOUT_FILENO, output.out)) {
+        output.err += std::string("tpm: standard output: cannot write: ") + std::strerror(errno) + "\n";
+        status = 2;
+    }
+    writeAll(STDERR_FILENO, output.err);
+    return status;
 }

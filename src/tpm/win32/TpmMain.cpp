@@ -7,32 +7,34 @@
 #include <vector>
 
 #include "model/win32/Win32CodePage.h"
-#include "model/win32/Win32FileAccess.h"
 #include "textform/TpmCommands.h"
 #include "tpm/win32/Win32CodePageText.h"
+#include "tpm/win32/Win32TpmFiles.h"
 
 namespace {
 
-void writeOut(DWORD which, const std::string& utf8) {
-    if (utf8.empty()) return;
+// False when the stream does not take every byte. A macro file's bytes go out as they are.
+bool writeOut(DWORD which, const std::string& utf8, bool binary = false) {
+    if (utf8.empty()) return true;
     const HANDLE handle = GetStdHandle(which);
-    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return;
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return false;
     DWORD mode = 0;
-    if (GetConsoleMode(handle, &mode)) {
+    if (!binary && GetConsoleMode(handle, &mode)) {
         const int n = static_cast<int>(utf8.size());
         const int chars = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), n, nullptr, 0);
         std::wstring wide(static_cast<size_t>(chars > 0 ? chars : 0), L'\0');
         if (chars > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), n, wide.data(), chars);
         DWORD written = 0;
-        WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
-        return;
+        return WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr) != FALSE;
     }
     std::string_view rest = utf8;
     while (!rest.empty()) {
         DWORD written = 0;
-        if (!WriteFile(handle, rest.data(), static_cast<DWORD>(rest.size()), &written, nullptr) || written == 0) return;
+        if (!WriteFile(handle, rest.data(), static_cast<DWORD>(rest.size()), &written, nullptr) || written == 0)
+            return false;
         rest.remove_prefix(written);
     }
+    return true;
 }
 
 }  // namespace
@@ -40,10 +42,14 @@ void writeOut(DWORD which, const std::string& utf8) {
 int main(int argc, char** argv) {
     using namespace tappling;
     const Win32CodePageText codePage;
-    Win32FileAccess files;
+    Win32TpmFiles files;
     TpmOutput output;
-    const int status = runTpm(std::vector<std::string>(argv + 1, argv + argc), files, codePage, output, PathBytes::CodePage);
-    writeOut(STD_OUTPUT_HANDLE, output.out);
+    const TpmSettings settings{PathBytes::CodePage, "the ANSI code page (" + std::to_string(GetACP()) + ")"};
+    int status = runTpm(std::vector<std::string>(argv + 1, argv + argc), files, codePage, output, settings);
+    if (!writeOut(STD_OUTPUT_HANDLE, output.out, output.binaryOut)) {
+        output.err += "tpm: standard output: cannot write\n";
+        status = 2;
+    }
     writeOut(STD_ERROR_HANDLE, output.err);
     return status;
 }

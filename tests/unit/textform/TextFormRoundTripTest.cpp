@@ -2,7 +2,7 @@
 // same records and loop values for the older versions.
 #include <gtest/gtest.h>
 
-#include "fakes/FakeFileAccess.h"
+#include "textform/FakeTpmFiles.h"
 #include "model/MacroBytes.h"
 #include "model/MacroFile.h"
 #include "textform/TextFormParser.h"
@@ -33,11 +33,11 @@ protected:
     Macro read(const std::string& bytes) {
         files.put("C:\\work\\r.TPM", bytes);
         Macro macro;
-        EXPECT_EQ(readMacroFile(macro, "C:\\work\\r.TPM", ReadMode::Open, files, codePage).result, ReadResult::Loaded);
+        EXPECT_EQ(readMacroFile(macro, "C:\\work\\r.TPM", ReadMode::Open, files.disk, codePage).result, ReadResult::Loaded);
         return macro;
     }
     IconvCodePage codePage;
-    FakeFileAccess files;
+    FakeTpmFiles files;
     TpmOutput output;
 };
 
