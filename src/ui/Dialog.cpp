@@ -4,21 +4,6 @@
 
 namespace tappling {
 
-namespace {
-
-std::wstring toWide(UINT codePage, std::string_view text) {
-    if (text.empty()) return {};
-    const int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
-}
-
-}  // namespace
-
-std::wstring utf8ToWide(std::string_view utf8) { return toWide(CP_UTF8, utf8); }
-std::wstring ansiTextToWide(std::string_view ansi) { return toWide(CP_ACP, ansi); }
-
 Dialog::~Dialog() {
     if (hwnd_ != nullptr && !modal_) {
         SetWindowLongPtrW(hwnd_, DWLP_USER, 0);

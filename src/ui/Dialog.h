@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "win32/Win32Text.h"
+
 namespace tappling {
 
 class Dialog {
@@ -67,9 +69,5 @@ private:
     bool modal_ = false;
     std::optional<INT_PTR> result_;
 };
-
-// UTF-8 and ANSI code-page text for the W API, and back.
-std::wstring utf8ToWide(std::string_view utf8);
-std::wstring ansiTextToWide(std::string_view ansi);
 
 }  // namespace tappling

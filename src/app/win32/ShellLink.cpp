@@ -7,42 +7,12 @@
 
 #include <array>
 
+#include "win32/Handles.h"
+#include "win32/Win32Text.h"
+
 namespace tappling {
 
 namespace {
-
-// COM for this thread for the lifetime of the object.
-class ComInitialisation {
-public:
-    ComInitialisation() : result_(CoInitialize(nullptr)) {}
-    ~ComInitialisation() {
-        if (SUCCEEDED(result_)) CoUninitialize();
-    }
-    ComInitialisation(const ComInitialisation&) = delete;
-    ComInitialisation& operator=(const ComInitialisation&) = delete;
-
-private:
-    HRESULT result_;
-};
-
-// One owned reference to a COM interface.
-template <class Interface>
-class ComRef {
-public:
-    ComRef() = default;
-    ~ComRef() {
-        if (pointer_ != nullptr) pointer_->Release();
-    }
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-    Interface** put() { return &pointer_; }
-    void** putVoid() { return reinterpret_cast<void**>(&pointer_); }
-    Interface* operator->() const { return pointer_; }
-    explicit operator bool() const { return pointer_ != nullptr; }
-
-private:
-    Interface* pointer_ = nullptr;
-};
 
 // An item identifier list freed with the shell's allocator.
 class ShellItemIdList {
@@ -74,10 +44,9 @@ bool writeShellLink(const std::string& linkPath, const std::string& description,
     link->SetArguments(arguments.c_str());
     if (FAILED(link->SetPath(target.c_str()))) return false;
     if (FAILED(link->SetDescription(description.c_str()))) return false;
-    std::array<wchar_t, MAX_PATH> widePath{};
-    if (MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, widePath.data(), static_cast<int>(widePath.size())) == 0)
-        return false;
-    return SUCCEEDED(file->Save(widePath.data(), TRUE));
+    const std::wstring widePath = ansiToWide(linkPath);
+    if (widePath.empty()) return false;
+    return SUCCEEDED(file->Save(widePath.c_str(), TRUE));
 }
 
 std::optional<std::string> desktopFolderPath() {

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "win32/Handles.h"
+
 namespace tappling {
 
 namespace {
@@ -32,22 +34,6 @@ private:
     bool open_ = false;
 };
 
-// Frees the block unless the clipboard took it.
-class GlobalBlock {
-public:
-    explicit GlobalBlock(size_t bytes) : h_(GlobalAlloc(GMEM_MOVEABLE, bytes)) {}
-    ~GlobalBlock() {
-        if (h_) GlobalFree(h_);
-    }
-    GlobalBlock(const GlobalBlock&) = delete;
-    GlobalBlock& operator=(const GlobalBlock&) = delete;
-    HGLOBAL get() const { return h_; }
-    void release() { h_ = nullptr; }
-
-private:
-    HGLOBAL h_;
-};
-
 }  // namespace
 
 bool Win32Clipboard::setText(const std::string& ansiText) {
@@ -56,12 +42,13 @@ bool Win32Clipboard::setText(const std::string& ansiText) {
 
     // GMEM_MOVEABLE: SetClipboardData documents moveable memory, and other programs
     // read the block through GlobalLock, which a fixed block only tolerates.
-    GlobalBlock block(ansiText.size() + 1);
+    GlobalMemory block(ansiText.size() + 1);
     if (!block.get()) return false;
-    void* dst = GlobalLock(block.get());
-    if (!dst) return false;
-    std::memcpy(dst, ansiText.c_str(), ansiText.size() + 1);
-    GlobalUnlock(block.get());
+    {
+        const GlobalLockScope locked(block.get());
+        if (!locked.data()) return false;
+        std::memcpy(locked.data(), ansiText.c_str(), ansiText.size() + 1);
+    }
 
     if (!EmptyClipboard()) return false;
     if (!SetClipboardData(CF_TEXT, block.get())) return false;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "engine/win32/GdiHandles.h"
+#include "win32/Handles.h"
 
 namespace tappling {
 
@@ -50,7 +50,7 @@ struct CaptureBitmap {
 }  // namespace
 
 struct Win32Screen::Held {
-    ScreenDc screen;
+    WindowDc screen;
     MemoryDc memory{screen.get()};
     CaptureBitmap kept;  // grows to the largest capture so far, up to kKeptBitmapPixels
 };

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "model/win32/Win32CodePage.h"
+#include "win32/Win32Text.h"
 
 namespace tappling {
 

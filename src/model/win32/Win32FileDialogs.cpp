@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "model/win32/Win32CodePage.h"
+#include "win32/Win32Text.h"
 
 namespace tappling {
 

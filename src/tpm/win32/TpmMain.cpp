@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "model/win32/Win32CodePage.h"
 #include "textform/TpmCommands.h"
 #include "tpm/win32/Win32CodePageText.h"
 #include "tpm/win32/Win32TpmFiles.h"
+#include "win32/Win32Text.h"
 
 namespace {
 
@@ -20,10 +20,7 @@ bool writeOut(DWORD which, const std::string& utf8, bool binary = false) {
     if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return false;
     DWORD mode = 0;
     if (!binary && GetConsoleMode(handle, &mode)) {
-        const int n = static_cast<int>(utf8.size());
-        const int chars = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), n, nullptr, 0);
-        std::wstring wide(static_cast<size_t>(chars > 0 ? chars : 0), L'\0');
-        if (chars > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), n, wide.data(), chars);
+        const std::wstring wide = tappling::utf8ToWide(utf8);
         DWORD written = 0;
         return WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr) != FALSE;
     }

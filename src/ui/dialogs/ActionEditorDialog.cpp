@@ -4,10 +4,11 @@
 
 #include <string>
 
-#include "model/win32/Win32CodePage.h"
 #include "resource.h"
 #include "ui/dialogs/DetailSettingsDialog.h"
 #include "ui/logic/ActionEditorLogic.h"
+#include "win32/Handles.h"
+#include "win32/Win32Text.h"
 
 namespace tappling {
 
@@ -217,19 +218,17 @@ void ActionEditorDialog::paintSwatch(COLORREF colour) {
     RECT client{};
     GetClientRect(swatch, &client);
     if (client.right - client.left <= 2) return;
-    HDC dc = GetDC(swatch);
-    if (dc == nullptr) return;
+    const WindowDc dc(swatch);
+    const GdiObject<HBRUSH> brush(CreateSolidBrush(colour));
+    if (!dc.get() || !brush) return;
     const RECT interior{client.left + 1, client.top + 1, client.right - 1, client.bottom - 1};
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(dc, &interior, brush);
-    DeleteObject(brush);
-    ReleaseDC(swatch, dc);
+    FillRect(dc.get(), &interior, brush.get());
 }
 
 bool ActionEditorDialog::onPaint() {
-    PAINTSTRUCT paint;
-    BeginPaint(hwnd(), &paint);
-    EndPaint(hwnd(), &paint);
+    {
+        const PaintScope paint(hwnd());
+    }
     if (record_.actionType == ActionType::Condition) {
         UpdateWindow(item(IDC_EDITOR_SWATCH));  // the frame first, then the colour inside it
         paintSwatch(static_cast<COLORREF>(record_.conditionColor));
@@ -270,7 +269,7 @@ bool ActionEditorDialog::onDropFiles(HDROP drop) {
     const UINT copied = DragQueryFileW(drop, 0, wide.data(), length + 1);
     wide.resize(copied <= length ? copied : 0);
     DragFinish(drop);
-    const std::string path = cutDroppedPath(wideToAnsi(wide), Win32CodePage());
+    const std::string path = cutDroppedPath(wideToAnsi(wide), services_.codePage);
     if (path.empty()) return true;
 
     setAnsiText(IDC_EDITOR_FILE_PATH, path);

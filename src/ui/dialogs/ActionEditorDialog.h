@@ -10,6 +10,7 @@
 
 #include "engine/Platform.h"
 #include "model/ActionRecord.h"
+#include "model/CodePage.h"
 #include "model/MacroFileChooser.h"
 #include "ui/Dialog.h"
 #include "ui/dialogs/ColourChooser.h"
@@ -24,6 +25,7 @@ struct ActionEditorServices {
     InputSink& input;      // F9: the pointer position
     ColourChooser& colours;  // "指定"
     FileDialogs& files;    // "参照"
+    const CodePage& codePage;  // cuts a dropped path
 };
 
 inline constexpr UINT_PTR kMirrorTimer = 1;  // copies the marker position into the boxes

@@ -1,9 +1,9 @@
 #include "ui/dialogs/BulkTextEditDialog.h"
 
-#include "model/win32/Win32CodePage.h"
 #include "resource.h"
-#include "ui/Win32Prompter.h"
 #include "ui/logic/BulkTextEdit.h"
+#include "ui/Win32Prompter.h"
+#include "win32/Win32Text.h"
 
 namespace tappling {
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "model/win32/Win32CodePage.h"
 #include "resource.h"
 #include "ui/logic/ActionEditorLogic.h"
+#include "win32/Win32Text.h"
 
 namespace tappling {
 

@@ -23,35 +23,6 @@ private:
     HCURSOR previous_;
 };
 
-class PaintScope {
-public:
-    explicit PaintScope(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &ps_)) {}
-    ~PaintScope() { EndPaint(hwnd_, &ps_); }
-    PaintScope(const PaintScope&) = delete;
-    PaintScope& operator=(const PaintScope&) = delete;
-    HDC dc() const { return dc_; }
-
-private:
-    HWND hwnd_;
-    PAINTSTRUCT ps_{};
-    HDC dc_;
-};
-
-class WindowDc {
-public:
-    explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
-    ~WindowDc() {
-        if (dc_) ReleaseDC(hwnd_, dc_);
-    }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HWND hwnd_;
-    HDC dc_;
-};
-
 }  // namespace
 
 PositionMarker::PositionMarker(HINSTANCE instance) : instance_(instance) {}

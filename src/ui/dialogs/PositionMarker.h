@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "engine/win32/GdiHandles.h"
+#include "win32/Handles.h"
 
 namespace tappling {
 

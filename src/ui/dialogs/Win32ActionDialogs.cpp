@@ -6,7 +6,7 @@
 namespace tappling {
 
 std::optional<ActionRecord> Win32ActionDialogs::editAction(const ActionRecord& copy, int32_t rowNumber) {
-    const ActionEditorServices services{marker_, platform_.screen, platform_.input, *colours_, files_};
+    const ActionEditorServices services{marker_, platform_.screen, platform_.input, *colours_, files_, codePage_};
     ActionEditorDialog editor(instance_, services, copy, rowNumber);
     return editor.run(owner_);
 }

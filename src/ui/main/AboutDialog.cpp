@@ -1,9 +1,9 @@
 #include "ui/main/AboutDialog.h"
 
-#include "model/win32/Win32CodePage.h"
 #include "resources/resource.h"
 #include "ui/logic/HelpLinks.h"
 #include "ui/logic/ProductLinks.h"
+#include "win32/Win32Text.h"
 
 namespace tappling {
 

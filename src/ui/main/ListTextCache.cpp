@@ -17,7 +17,7 @@ const std::wstring& ListTextCache::cell(int32_t row, int32_t column) {
         const auto texts = rowTexts(actions_.at(row), row);
         for (int32_t i = 0; i < kListColumnCount; ++i) {
             const std::string& text = texts[static_cast<size_t>(i)];
-            kept.cells[static_cast<size_t>(i)] = i == kCommentColumn ? ansiTextToWide(text) : utf8ToWide(text);
+            kept.cells[static_cast<size_t>(i)] = i == kCommentColumn ? ansiToWide(text) : utf8ToWide(text);
         }
         kept.index = row;
     }

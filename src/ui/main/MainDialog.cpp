@@ -136,7 +136,7 @@ void MainDialog::refreshList() {
 
 void MainDialog::updateTitle() {
     if (autoRunMode == 1) return;
-    SetWindowTextW(hwnd(), ansiTextToWide(titleText(currentFilePath, codePage_)).c_str());
+    SetWindowTextW(hwnd(), ansiToWide(titleText(currentFilePath, codePage_)).c_str());
 }
 
 void MainDialog::updateTitleProgress(int32_t passes) {

@@ -116,7 +116,8 @@ protected:
 
     PositionMarker marker{GetModuleHandleW(nullptr)};
     Scripted system;
-    ActionEditorServices services{marker, system, system, system, system};
+    Win32CodePage codePage;
+    ActionEditorServices services{marker, system, system, system, system, codePage};
     std::unique_ptr<ActionEditorDialog> editor;
 };
 

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "engine/TestWindow.h"
-#include "engine/win32/GdiHandles.h"
 #include "engine/win32/Win32Input.h"
 #include "resource.h"
 #include "ui/dialogs/PositionMarker.h"
+#include "win32/Handles.h"
 
 namespace tappling {
 namespace {

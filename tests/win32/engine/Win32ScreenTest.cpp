@@ -8,8 +8,8 @@
 
 #include "engine/ColourSearch.h"
 #include "engine/TestWindow.h"
-#include "engine/win32/GdiHandles.h"
 #include "engine/win32/Win32Screen.h"
+#include "win32/Handles.h"
 
 namespace tappling {
 namespace {
@@ -22,7 +22,7 @@ uint32_t referencePixel(HDC dc, int x, int y) { return GetPixel(dc, x, y); }
 
 // The search as a per-pixel loop: columns left to right, each column top to bottom.
 std::optional<Point> referenceSearch(uint32_t colour, int cx, int cy, int rangeX, int rangeY) {
-    ScreenDc dc;
+    WindowDc dc;
     for (int px = cx - rangeX; px <= cx + rangeX; ++px) {
         for (int py = cy - rangeY; py <= cy + rangeY; ++py) {
             if (GetPixel(dc.get(), px, py) == colour) return Point{px - cx, py - cy};
@@ -36,7 +36,7 @@ protected:
     // Waits until the painted pattern shows on the screen.
     void waitForPattern(const TestWindow& w, int x, int y) {
         ASSERT_NE(w.hwnd(), nullptr);
-        ScreenDc dc;
+        WindowDc dc;
         const bool shown = pumpUntil([&] { return GetPixel(dc.get(), x + 7, y + 5) == patternColour(7, 5); });
         ASSERT_TRUE(shown) << "pattern not on screen";
     }
@@ -62,7 +62,7 @@ protected:
             if (report) ADD_FAILURE() << "capture size " << captured->pixels.size();
             return -1;
         }
-        ScreenDc dc;
+        WindowDc dc;
         int mismatches = 0;
         for (int y = rect.top; y < rect.bottom; ++y) {
             for (int x = rect.left; x < rect.right; ++x) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "model/MacroFile.h"
@@ -77,6 +78,31 @@ TEST(Win32CodePageTest, TheHarnessRunsWithCodePage932) {
     EXPECT_EQ(codePage.fromUtf16(u""), "");
     EXPECT_EQ(ansiToWide("\x95\x5C"), L"表");
     EXPECT_EQ(wideToUtf8(L"表"), "表");
+}
+
+// The exact forms refuse what the plain ones would replace: a character code page 932
+// lacks, a best-fit look-alike, bytes that are not characters.
+TEST(Win32TextTest, ExactConversionsRefuseWhatTheCodePageCannotHold) {
+    struct Case {
+        std::wstring wide;
+        std::optional<std::string> ansi;
+    };
+    const Case cases[] = {
+        {L"", std::string()},
+        {L"C:\\表\\a.TPM", std::string("C:\\\x95\x5C\\a.TPM")},
+        {L"\uFF71", std::string("\xB1")},  // half-width katakana
+        {L"\u00E9", std::nullopt},          // no place in 932; best fit would give 'e'
+        {L"\U0001F600", std::nullopt},
+        {L"ok\uAC00", std::nullopt},        // Hangul
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(wideToAnsiExactly(c.wide), c.ansi) << wideToUtf8(c.wide);
+        EXPECT_EQ(fitsAnsiCodePage(c.wide), c.ansi.has_value()) << wideToUtf8(c.wide);
+        if (c.ansi) EXPECT_EQ(ansiToWideExactly(*c.ansi), std::optional<std::wstring>(c.wide));
+    }
+    EXPECT_EQ(ansiToWideExactly("\x81"), std::nullopt);  // a lead byte alone
+    EXPECT_EQ(utf8ToWideExactly("\xFF"), std::nullopt);
+    EXPECT_EQ(utf8ToWide("表"), L"表");
 }
 
 TEST_F(Win32ModelFiles, SaveAndLoadRoundTrip) {

@@ -13,13 +13,13 @@
 
 #include "app/win32/ShellLink.h"
 #include "model/MacroFile.h"
-#include "model/win32/Win32CodePage.h"
 #include "model/win32/Win32FileAccess.h"
 #include "resources/resource.h"
-#include "ui/UiFakes.h"
 #include "ui/logic/ProductLinks.h"
 #include "ui/main/AboutDialog.h"
 #include "ui/main/MainDialog.h"
+#include "ui/UiFakes.h"
+#include "win32/Win32Text.h"
 
 namespace tappling {
 namespace {
