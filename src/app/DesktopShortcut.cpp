@@ -12,17 +12,10 @@ constexpr std::array<ShortcutMode, 3> kModes{{
     {"-NODR", u"（ランダム自動起動）", "デスクトップにショートカット（ランダム自動起動）を作成します。よろしいですか"},
 }};
 
-// Where the last path component starts; a 0x5C trail byte of a double-byte character
-// is not a separator.
+// Where the last path component starts.
 size_t fileNameStart(std::string_view path, const CodePage& codePage) {
-    size_t start = 0;
-    for (size_t i = 0; i < path.size(); ++i) {
-        if (codePage.isLeadByte(static_cast<uint8_t>(path[i])) && i + 1 < path.size())
-            ++i;
-        else if (path[i] == '\\')
-            start = i + 1;
-    }
-    return start;
+    const size_t separator = lastPathSeparator(path, codePage);
+    return separator == std::string_view::npos ? 0 : separator + 1;
 }
 
 }  // namespace

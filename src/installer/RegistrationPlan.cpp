@@ -3,7 +3,6 @@
 namespace tappling::installer {
 namespace {
 
-constexpr char kSeparator = '\\';
 constexpr std::string_view kCommandTail = " %1";
 constexpr std::string_view kRandomOption = "-NODR";
 constexpr std::string_view kAutoOption = "-NODIG";
@@ -28,17 +27,9 @@ std::string commandProgram(const std::string& programPath) {
 }  // namespace
 
 std::optional<std::string> programDirectory(std::string_view modulePath, const CodePage& codePage) {
-    std::optional<std::size_t> lastSeparator;
-    for (std::size_t i = 0; i < modulePath.size(); ++i) {
-        const auto byte = static_cast<uint8_t>(modulePath[i]);
-        if (codePage.isLeadByte(byte) && i + 1 < modulePath.size()) {
-            ++i;  // the trail byte may be 0x5C without being a separator
-        } else if (modulePath[i] == kSeparator) {
-            lastSeparator = i;
-        }
-    }
-    if (!lastSeparator) return std::nullopt;
-    return std::string(modulePath.substr(0, *lastSeparator));
+    const std::size_t lastSeparator = lastPathSeparator(modulePath, codePage);
+    if (lastSeparator == std::string_view::npos) return std::nullopt;
+    return std::string(modulePath.substr(0, lastSeparator));
 }
 
 std::vector<RegistryValue> registrationValues(std::string_view directory, const CodePage& codePage) {

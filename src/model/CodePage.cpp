@@ -17,6 +17,17 @@ std::string toUpperMultibyte(std::string_view text, const CodePage& codePage) {
     return out;
 }
 
+size_t lastPathSeparator(std::string_view path, const CodePage& codePage) {
+    size_t last = std::string_view::npos;
+    for (size_t i = 0; i < path.size(); ++i) {
+        if (codePage.isLeadByte(static_cast<uint8_t>(path[i])) && i + 1 < path.size())
+            ++i;
+        else if (path[i] == '\\')
+            last = i;
+    }
+    return last;
+}
+
 std::string trimTrailingWhitespace(std::string_view text, const CodePage& codePage) {
     // Walk forward so a trail byte is never taken for a character of its own.
     size_t keep = 0;

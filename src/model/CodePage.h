@@ -22,6 +22,10 @@ bool isCp932LeadByte(uint8_t byte);
 // Upper-cases ASCII letters only, stepping over double-byte characters whole.
 std::string toUpperMultibyte(std::string_view text, const CodePage& codePage);
 
+// The offset of the last '\\' of a path, stepping over double-byte characters whole (a
+// trail byte may be 0x5C); npos when there is none.
+size_t lastPathSeparator(std::string_view path, const CodePage& codePage);
+
 // Removes trailing blanks, tabs, CR and LF without cutting a double-byte character.
 std::string trimTrailingWhitespace(std::string_view text, const CodePage& codePage);
 

@@ -3,16 +3,8 @@
 namespace tappling {
 
 std::string fileNameOf(std::string_view path, const CodePage& codePage) {
-    size_t nameStart = 0;
-    for (size_t i = 0; i < path.size(); ++i) {
-        const auto byte = static_cast<uint8_t>(path[i]);
-        if (codePage.isLeadByte(byte) && i + 1 < path.size()) {
-            ++i;  // the trail byte may be 0x5C without being a separator
-        } else if (byte == '\\') {
-            nameStart = i + 1;
-        }
-    }
-    return std::string(path.substr(nameStart));
+    const size_t separator = lastPathSeparator(path, codePage);
+    return std::string(path.substr(separator == std::string_view::npos ? 0 : separator + 1));
 }
 
 std::string titleText(std::string_view path, const CodePage& codePage) {
