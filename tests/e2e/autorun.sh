@@ -6,7 +6,7 @@
 # Run through the harness: tools/with-wine-display tests/e2e/autorun.sh [BIN_DIR]
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
-e2e_init "${1:-build/w/bin}"
+e2e_init "${1:-build/windows/bin}"
 
 runs=${AUTORUN_E2E_RUNS:-20}
 work="$drive_c/autorun"
@@ -15,12 +15,10 @@ cp "$bin_dir/Tappling.exe" "$bin_dir/TargetApp.exe" "$work/"
 
 # A wait long enough for a stray restore after the minimize to be seen, then a click on
 # the target (700, 500, 320 x 240).
-python3 "$e2e_repo/tests/e2e/make-macro.py" "$work/short.TPM" \
-    '{"records": [{"type": 9, "preWaitMs": 0, "postWaitMs": 400},
-                  {"type": 0, "x": 800, "y": 560, "preWaitMs": 0, "postWaitMs": 50}]}'
-python3 "$e2e_repo/tests/e2e/make-macro.py" "$work/long.TPM" \
-    '{"records": [{"type": 9, "preWaitMs": 0, "postWaitMs": 8000},
-                  {"type": 0, "x": 800, "y": 560, "preWaitMs": 0, "postWaitMs": 50}]}'
+for wait in short:400 long:8000; do
+    printf 'macro\nWaitOnly preWaitMs=0 postWaitMs=%s\nLeftClick x=800 y=560 preWaitMs=0 postWaitMs=50\n' \
+        "${wait#*:}" | e2e_build_macro "$work/${wait%:*}.TPM"
+done
 
 "$wine" 'C:\autorun\TargetApp.exe' 'C:\autorun\target.log' 700 500 320 240 >/dev/null 2>&1 &
 e2e_started+=("$!")

@@ -61,7 +61,7 @@ choose() {
 }
 save_as() { menu 32780; choose "TPMファイルに名前をつけて保存" "C:\\m\\$1"; }
 open_file() { menu "${2:-32779}"; choose "TPMファイルの読み込み" "C:\\m\\$1"; }  # NAME [32805: import]
-records_in() { python3 -c 'import struct,sys; print(struct.unpack_from("<i", open(sys.argv[1],"rb").read(), 28)[0])' "$drive_c/m/$1"; }
+records_in() { e2e_actions "$drive_c/m/$1" | grep -c .; }
 modify() { menu 1016; sleep 0.3; }  # a click on "ループ" marks the macro modified
 opened_by() {  # ID [HWND]: what the shell was asked to open after that command
     rm -f "$opened"; poke command "${2:-$main}" "$1"
@@ -124,8 +124,7 @@ expect "help through the shell" 'C:\app\main.html' opened_by 32783
 # --- Desktop shortcuts: none without a file, then the three of w.TPM.
 menu 32798
 message "ファイル名が取得できません。" 1 "shortcut without a file"
-python3 "$e2e_repo/tests/e2e/make-macro.py" "$drive_c/m/w.TPM" \
-    '{"records": [{"type": 0, "x": 760, "y": 540, "preWaitMs": 300, "postWaitMs": 300}]}'
+printf 'macro\nLeftClick x=760 y=540 preWaitMs=300 postWaitMs=300\n' | e2e_build_macro "$drive_c/m/w.TPM"
 open_file w.TPM
 for item in "32798 自動起動" "32796 通常起動" "32802 ランダム自動起動"; do
     read -r id label <<<"$item"

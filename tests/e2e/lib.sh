@@ -56,26 +56,70 @@ e2e_finish() {
     echo "$1: all checks passed"
 }
 
-# e2e_macro UNIX_PATH KIND: writes a macro file. KIND: demo, wait MS, empty-list,
-# no-bytes, truncated, wrong-tag, version N.
+# e2e_tpm ARGS...: the native tpm of build/native (tools/test builds it before these scripts).
+e2e_tpm() {
+    local tpm="$e2e_repo/build/native/bin/tpm"
+    [ -x "$tpm" ] || { echo "e2e: $tpm is missing (cmake --build --preset native --target tpm)" >&2; return 1; }
+    "$tpm" "$@"
+}
+
+# e2e_build_macro UNIX_PATH: writes the macro file of the text form read from stdin.
+e2e_build_macro() {
+    local text="$1.txt"
+    cat >"$text"
+    e2e_tpm build "$text" -o "$1" || e2e_fail "tpm build $1 failed"
+    rm -f "$text"
+}
+
+# e2e_actions UNIX_PATH FIELD...: one line per action of the macro file, its type name and
+# the named fields (as tpm text writes them, defaults filled in), tab-separated.
+e2e_actions() {
+    local path=$1; shift
+    e2e_tpm text "$path" | awk -v names="$*" '
+        BEGIN { n = split(names, wanted, " ")
+                split("x=0 y=0 preWaitMs=500 postWaitMs=500 repeatCount=1 conditionColor=0x00000000 comment= inputText= filePath=", d, " ")
+                for (i in d) { eq = index(d[i], "="); base[substr(d[i], 1, eq - 1)] = substr(d[i], eq + 1) } }
+        NR > 1 {
+            delete f; for (k in base) f[k] = base[k]
+            rest = substr($0, length($1) + 2)
+            while (rest != "") {
+                if (match(rest, /^[A-Za-z0-9]+="([^"\\]|\\.)*"/)) quoted = 1
+                else if (match(rest, /^[A-Za-z0-9]+(=[^ ]*)?/)) quoted = 0
+                else break
+                token = substr(rest, 1, RLENGTH); rest = substr(rest, RLENGTH + 1); sub(/^ +/, "", rest)
+                eq = index(token, "=")
+                if (eq == 0) f[token] = 1
+                else f[substr(token, 1, eq - 1)] = substr(token, eq + 1 + quoted, length(token) - eq - 2 * quoted)
+            }
+            line = $1; for (i = 1; i <= n; ++i) line = line "\t" (wanted[i] in f ? f[wanted[i]] : 0)
+            print line
+        }'
+}
+
+# e2e_macro UNIX_PATH KIND: writes a macro file. KIND: wait MS, three-waits, empty-list,
+# no-bytes, truncated, wrong-tag, version N; the broken ones are a built file with a few
+# bytes changed (the tag is bytes 1-11, the version the int32 at byte 12).
 e2e_macro() {
-    python3 - "$e2e_repo/tools/make-demo-macro" "$@" <<'PY'
-import runpy, sys
-m = runpy.run_path(sys.argv[1])
-path, kind, arg = sys.argv[2], sys.argv[3], (sys.argv[4] if len(sys.argv) > 4 else "")
-waits = lambda n: [m["record"](9, pre_wait=0, post_wait=int(arg or 100), comment="待機%d" % i) for i in range(n)]
-data = {
-    "demo": lambda: m["demo"](),
-    "wait": lambda: m["macro"](waits(1)),
-    "three-waits": lambda: m["macro"](waits(3)),
-    "empty-list": lambda: m["macro"]([]),
-    "no-bytes": lambda: b"",
-    "truncated": lambda: m["macro"](waits(3))[:-10],
-    "wrong-tag": lambda: m["string"]("MouseActioN") + m["int32"](1202, 0, 0, 1, 0),
-    "version": lambda: m["string"]("MouseAction") + m["int32"](int(arg), 0, 0, 1, 0),
-}[kind]()
-open(path, "wb").write(data)
-PY
+    local path=$1 kind=$2 arg=${3:-}
+    case "$kind" in
+        wait) printf 'macro\nWaitOnly preWaitMs=0 postWaitMs=%s comment="待機0"\n' "${arg:-100}" | e2e_build_macro "$path" ;;
+        three-waits | truncated)
+            { echo macro; printf 'WaitOnly preWaitMs=0 postWaitMs=100 comment="待機%s"\n' 0 1 2; } | e2e_build_macro "$path"
+            if [ "$kind" = truncated ]; then truncate -s -10 "$path"; fi ;;
+        empty-list) echo macro | e2e_build_macro "$path" ;;
+        no-bytes) : >"$path" ;;
+        wrong-tag) echo macro | e2e_build_macro "$path"; printf 'N' | e2e_patch "$path" 11 ;;
+        version) echo macro | e2e_build_macro "$path"; e2e_int32 "$arg" | e2e_patch "$path" 12 ;;
+        *) e2e_fail "e2e_macro: unknown kind $kind"; return 1 ;;
+    esac
+}
+# e2e_patch FILE OFFSET: overwrites the file's bytes at OFFSET with stdin.
+e2e_patch() { dd of="$1" bs=1 seek="$2" conv=notrunc status=none; }
+# e2e_int32 N: N as four little-endian bytes.
+e2e_int32() {
+    local n=$(( $1 & 0xFFFFFFFF ))
+    # shellcheck disable=SC2059  # the format is built from the bytes
+    printf "$(printf '\\x%02x\\x%02x\\x%02x\\x%02x' $(( n & 255 )) $(( n >> 8 & 255 )) $(( n >> 16 & 255 )) $(( n >> 24 )))"
 }
 
 # e2e_start PROGRAM ARGS...: starts a Windows program in the background; sets e2e_pid.

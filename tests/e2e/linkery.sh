@@ -10,7 +10,7 @@ autorun=${LINKERY_E2E_AUTORUN:-1}
 if [ "${1:-}" = "--no-autorun" ]; then autorun=0; shift; fi
 if [ "${1:-}" = "--autorun" ]; then autorun=1; shift; fi
 source "$(dirname "$0")/lib.sh"
-e2e_init "${1:-build/w/bin}"
+e2e_init "${1:-build/windows/bin}"
 
 # A registry tree as UTF-8 text (reg export writes UTF-16, free of console code pages).
 export_key() {  # KEY -> stdout; empty when the key does not exist

@@ -10,7 +10,7 @@
 # Run through the harness: tools/with-wine-display tests/e2e/playback.sh [BIN_DIR]
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
-e2e_init "${1:-build/w/bin}"
+e2e_init "${1:-build/windows/bin}"
 e2e_workdir Tappling.exe TargetApp.exe ListProbe.exe
 
 events() { tr -d '\r' <"$work/$1.log" | cut -d' ' -f2-; }  # the log without its tick column
@@ -25,25 +25,21 @@ run_tappling() {  # MACRO OPTION : plays until Tappling ends (60 s at most); set
 #        bottom left), so the target could stand anywhere.
 red=255        # COLORREF 0x000000FF
 green=65280    # COLORREF 0x0000FF00
-python3 "$here/make-macro.py" "$work/play.TPM" "$(cat <<JSON
-{"loop": [0, 0, 1], "records": [
-  {"type": 0, "x": 740, "y": 520, "preWaitMs": 300, "postWaitMs": 200},
-  {"type": 0, "x": 800, "y": 560, "preWaitMs": 100, "postWaitMs": 200},
-  {"type": 10, "inputText": "hello e2e", "newlineAfterInput": 1, "preWaitMs": 100, "postWaitMs": 300},
-  {"type": 22, "x": 750, "y": 550, "conditionColor": $red, "trueJump": 1, "falseJump": 3,
-   "preWaitMs": 100, "postWaitMs": 100},
-  {"type": 0, "x": 850, "y": 530, "preWaitMs": 100, "postWaitMs": 100},
-  {"type": 23, "trueJump": 2, "preWaitMs": 0, "postWaitMs": 0},
-  {"type": 0, "x": 860, "y": 600, "preWaitMs": 100, "postWaitMs": 100},
-  {"type": 22, "x": 750, "y": 550, "conditionColor": $green, "trueJump": 1, "falseJump": 3,
-   "preWaitMs": 100, "postWaitMs": 100},
-  {"type": 0, "x": 870, "y": 540, "preWaitMs": 100, "postWaitMs": 100},
-  {"type": 23, "trueJump": 2, "preWaitMs": 0, "postWaitMs": 0},
-  {"type": 0, "x": 880, "y": 610, "preWaitMs": 100, "postWaitMs": 100},
-  {"type": 21, "filePath": "C:\\\\e2e\\\\started.bat", "preWaitMs": 100, "postWaitMs": 1500}
-]}
-JSON
-)"
+e2e_build_macro "$work/play.TPM" <<TEXT
+macro
+LeftClick x=740 y=520 preWaitMs=300 postWaitMs=200
+LeftClick x=800 y=560 preWaitMs=100 postWaitMs=200
+KeyboardInput preWaitMs=100 postWaitMs=300 inputText="hello e2e" newlineAfterInput
+Condition x=750 y=550 preWaitMs=100 postWaitMs=100 conditionColor=$(printf '0x%08X' $red) falseJump=7
+LeftClick x=850 y=530 preWaitMs=100 postWaitMs=100
+Skip preWaitMs=0 postWaitMs=0 trueJump=8
+LeftClick x=860 y=600 preWaitMs=100 postWaitMs=100
+Condition x=750 y=550 preWaitMs=100 postWaitMs=100 conditionColor=$(printf '0x%08X' $green) falseJump=11
+LeftClick x=870 y=540 preWaitMs=100 postWaitMs=100
+Skip preWaitMs=0 postWaitMs=0 trueJump=12
+LeftClick x=880 y=610 preWaitMs=100 postWaitMs=100
+ExecuteFile preWaitMs=100 postWaitMs=1500 filePath="C:\\\\e2e\\\\started.bat"
+TEXT
 printf 'echo ran> C:\\e2e\\started.txt\r\n' >"$work/started.bat"
 rm -f "$work/started.txt"
 if e2e_start_target play 700 500 320 240 --dot 50 50 $red; then
@@ -72,8 +68,7 @@ fi
 
 # --- 2. -NODR: six clicks at (800, 560) land within 2 pixels of it (a second click close
 #        to the first arrives as a double click).
-python3 "$here/make-macro.py" "$work/random.TPM" \
-    '{"records": [{"type": 0, "x": 800, "y": 560, "preWaitMs": 100, "postWaitMs": 100, "repeatCount": 6}]}'
+printf 'macro\nLeftClick x=800 y=560 preWaitMs=100 postWaitMs=100 repeatCount=6\n' | e2e_build_macro "$work/random.TPM"
 if e2e_start_target random 700 500 320 240; then
     run_tappling random.TPM -NODR
     sleep 0.5
@@ -89,13 +84,11 @@ if e2e_start_target random 700 500 320 240; then
 fi
 
 # --- 3. -ONDIG: the window opens with the rows; ListProbe reads them and closes it.
-python3 "$here/make-macro.py" "$work/rows.TPM" "$(cat <<'JSON'
-{"loop": [1, 1, 3], "records": [
-  {"type": 0, "x": 11, "y": 22, "preWaitMs": 1500, "comment": "クリック"},
-  {"type": 9, "x": 5, "y": 6, "firstLoopOnly": 1}
-]}
-JSON
-)"
+e2e_build_macro "$work/rows.TPM" <<'TEXT'
+macro loopEnabled loopLimited loopCount=3
+LeftClick x=11 y=22 preWaitMs=1500 comment="クリック"
+WaitOnly x=5 y=6 firstLoopOnly
+TEXT
 "$wine" 'C:\e2e\Tappling.exe' 'C:\e2e\rows.TPM' -ONDIG >/dev/null 2>&1 &
 tappling_pid=$!
 rows=""

@@ -12,7 +12,7 @@
 # Run through the harness: tools/with-wine-display tests/e2e/recorder.sh [BIN_DIR]
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
-e2e_init "${1:-build/w/bin}"
+e2e_init "${1:-build/windows/bin}"
 e2e_workdir Tappling.exe TargetApp.exe
 
 # Waits are compared with the gaps between the same events in the target's log (both
@@ -40,8 +40,7 @@ click() {  # BUTTON MS: one press held for MS milliseconds
     xdotool mousedown "$1"; sleep "$(printf '0.%03d' "$2")"; xdotool mouseup "$1"
 }
 
-python3 "$here/make-macro.py" "$work/rec.TPM" \
-    '{"records": [{"type": 9, "x": 1, "y": 2, "preWaitMs": 0, "postWaitMs": 0, "comment": "既存"}]}'
+printf 'macro\nWaitOnly x=1 y=2 preWaitMs=0 postWaitMs=0 comment="既存"\n' | e2e_build_macro "$work/rec.TPM"
 
 # --- 1. start recording, appending to the open macro
 start_target rec || exit 1
@@ -91,10 +90,8 @@ else e2e_fail "no save question on close"; fi
 e2e_wait_exit "$tappling_pid" 20 || e2e_fail "Tappling did not end after the save"
 e2e_stop_target
 cp "$work/rec.log" "$artifacts/recorder-input.log"
-python3 -c 'import json, runpy, sys
-for r in runpy.run_path(sys.argv[1])["read"](sys.argv[2])["records"]: print(json.dumps(r, ensure_ascii=False))' \
-    "$here/read-macro.py" "$work/rec.TPM" >"$artifacts/recorder-saved.jsonl" || e2e_fail "saved file unreadable"
-
+e2e_actions "$work/rec.TPM" x y preWaitMs postWaitMs conditionColor invertCondition comment \
+    >"$artifacts/recorder-saved.txt" || e2e_fail "saved file unreadable"
 # expected: TYPE X Y EXPECTED_PRE_WAIT (- when not compared)
 t1=$(tick_of rec '^[0-9]+ down L 400 300$')
 t2=$(tick_of rec '^[0-9]+ down L 450 320$')
@@ -108,54 +105,48 @@ t7=$(tick_of rec '^[0-9]+ key 38$')
 t8=$(tick_of rec '^[0-9]+ key 67$')
 t9=$(tick_of rec '^[0-9]+ key 39$')
 t10=$(tick_of rec '^[0-9]+ down L 600 380$')
-colour=$(( 0x80 << 16 | 180 << 8 | 44 ))  # client (300, 180): R 44, G 180, B 128
+colour=$(printf '0x%08X' $(( 0x80 << 16 | 180 << 8 | 44 )))  # client (300, 180): R 44, G 180, B 128
 for tick in t1 t2 t2b t3 t3u t4 t5 t6 t7 t8 t9 t10; do
     if [ -z "${!tick}" ]; then
         e2e_fail "the target did not log all the input ($tick missing): $(log_events rec | tr '\n' ';')"
         printf -v "$tick" 0
     fi
 done
-expected="9 1 2 0
-0 400 300 -
-1 450 320 $(( t2 - t1 ))
-3 500 340 $(( t3 - t2b ))
-2 500 340 $(( t3u - t3 ))
-4 520 360 $(( t4 - t3u ))
-15 520 360 $(( t5 - t4 ))
-16 520 360 $(( t6 - t5 ))
-17 520 360 $(( t7 - t6 ))
-11 520 360 $(( t8 - t7 ))
-25 520 360 $(( t9 - t8 ))
-9 600 380 $(( t10 - t9 - 500 ))
-22 600 380 500"
-report=$(python3 - "$artifacts/recorder-saved.jsonl" "$tolerance" "$colour" "$expected" <<'PY'
-import json, sys
-saved = [json.loads(l) for l in open(sys.argv[1]) if l.strip()]
-tolerance, colour = int(sys.argv[2]), int(sys.argv[3])
-expected = [l.split() for l in sys.argv[4].splitlines()]
-problems, deviation = [], 0
-if len(saved) != len(expected):
-    problems.append("%d records saved, %d expected" % (len(saved), len(expected)))
-for i, (r, e) in enumerate(zip(saved, expected)):
-    if [r["type"], r["x"], r["y"]] != [int(e[0]), int(e[1]), int(e[2])]:
-        problems.append("record %d: type %d at %d,%d, expected %s at %s,%s" % (i + 1, r["type"], r["x"], r["y"], *e[:3]))
-    if e[3] != "-":
-        deviation = max(deviation, abs(r["preWaitMs"] - int(e[3])))
-    if e[3] != "-" and abs(r["preWaitMs"] - int(e[3])) > tolerance:
-        problems.append("record %d: pre-wait %d, expected %s" % (i + 1, r["preWaitMs"], e[3]))
-    if i > 0 and r["postWaitMs"] != 0:
-        problems.append("record %d: post-wait %d" % (i + 1, r["postWaitMs"]))
-last = saved[-1] if saved else {}
-if last.get("type") == 22 and (last["conditionColor"], last["invertCondition"], last["comment"]) != \
-        (colour, 0, "指定色と同じ場合、次ぎへ進む"):
-    problems.append("condition: colour %#x invert %d comment %s" % (last["conditionColor"], last["invertCondition"], last["comment"]))
-print("\n".join(problems + ["largest wait deviation %d ms" % deviation]))
-PY
-)
+expected="WaitOnly 1 2 0
+LeftClick 400 300 -
+LeftDoubleClick 450 320 $(( t2 - t1 ))
+LeftDown 500 340 $(( t3 - t2b ))
+LeftUp 500 340 $(( t3u - t3 ))
+RightClick 520 360 $(( t4 - t3u ))
+EnterKey 520 360 $(( t5 - t4 ))
+TabKey 520 360 $(( t6 - t5 ))
+UpKey 520 360 $(( t7 - t6 ))
+CtrlC 520 360 $(( t8 - t7 ))
+CtrlRight 520 360 $(( t9 - t8 ))
+WaitOnly 600 380 $(( t10 - t9 - 500 ))
+Condition 600 380 500"
+# Each saved action against its expected line; the last problem line is the largest deviation.
+report=$(paste "$artifacts/recorder-saved.txt" <(printf '%s\n' "$expected") | awk -F'\t' \
+    -v tolerance="$tolerance" -v colour="$colour" -v saved="$(grep -c . "$artifacts/recorder-saved.txt")" \
+    -v want="$(printf '%s\n' "$expected" | grep -c .)" '
+    { n++; split($9, e, " ") }
+    $1 == "" || e[1] == "" { next }
+    $1 != e[1] || $2 != e[2] || $3 != e[3] { print "record " n ": " $1 " at " $2 "," $3 ", expected " e[1] " at " e[2] "," e[3] }
+    e[4] != "-" { d = $4 - e[4]; if (d < 0) d = -d; if (d > deviation) deviation = d
+                  if (d > tolerance) print "record " n ": pre-wait " $4 ", expected " e[4] }
+    n > 1 && $5 != 0 { print "record " n ": post-wait " $5 }
+    { last = $0 }
+    END {
+        if (saved != want) print saved " records saved, " want " expected"
+        split(last, l, "\t")
+        if (l[1] == "Condition" && (l[6] != colour || l[7] != 0 || l[8] != "指定色と同じ場合、次ぎへ進む"))
+            print "condition: colour " l[6] " invert " l[7] " comment " l[8]
+        print "largest wait deviation " deviation + 0 " ms"
+    }')
 echo "${report##*$'\n'}"
 report=$(printf '%s\n' "$report" | grep -v '^largest wait deviation')
 if [ -z "$report" ]; then e2e_pass "saved records: types, points, waits within ${tolerance} ms, the colour condition"
-else e2e_fail "saved records differ:"$'\n'"$report"$'\n'"$(cat "$artifacts/recorder-saved.jsonl")"; fi
+else e2e_fail "saved records differ:"$'\n'"$report"$'\n'"$(cat "$artifacts/recorder-saved.txt")"; fi
 
 # --- 4. play the recording back: the same clicks at the same points (the Ctrl+click
 #        became a condition and clicks nothing)

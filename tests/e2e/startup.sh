@@ -5,7 +5,7 @@
 # Run through the harness: tools/with-wine-display tests/e2e/startup.sh [BIN_DIR]
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
-e2e_init "${1:-build/w/bin}"
+e2e_init "${1:-build/windows/bin}"
 
 tappling="$bin_dir/Tappling.exe"
 mkdir -p "$drive_c/m"

@@ -25,18 +25,15 @@ clicks_of() {  # MACRO : plays it with -NODIG and prints the clicks TargetApp lo
 
 # Clicks, a skip over one click and a condition looking for a colour that is not there,
 # whose false branch goes on to the last click.
-python3 "$here/make-macro.py" "$work/orig.TPM" "$(cat <<'JSON'
-{"loop": [0, 0, 1], "records": [
-  {"type": 0, "x": 740, "y": 520, "preWaitMs": 300, "postWaitMs": 200, "comment": "最初のクリック"},
-  {"type": 23, "trueJump": 2, "preWaitMs": 0, "postWaitMs": 0},
-  {"type": 0, "x": 760, "y": 530, "preWaitMs": 100, "postWaitMs": 100},
-  {"type": 0, "x": 800, "y": 560, "preWaitMs": 100, "postWaitMs": 200, "repeatCount": 1},
-  {"type": 22, "x": 10, "y": 10, "conditionColor": 16711935, "trueJump": 1, "falseJump": 1,
-   "preWaitMs": 100, "postWaitMs": 100},
-  {"type": 0, "x": 850, "y": 600, "preWaitMs": 100, "postWaitMs": 100, "comment": "終わり"}
-]}
-JSON
-)"
+e2e_build_macro "$work/orig.TPM" <<'TEXT'
+macro
+LeftClick x=740 y=520 preWaitMs=300 postWaitMs=200 comment="最初のクリック"
+Skip preWaitMs=0 postWaitMs=0 trueJump=4
+LeftClick x=760 y=530 preWaitMs=100 postWaitMs=100
+LeftClick x=800 y=560 preWaitMs=100 postWaitMs=200
+Condition x=10 y=10 preWaitMs=100 postWaitMs=100 conditionColor=0x00FF00FF falseJump=6
+LeftClick x=850 y=600 preWaitMs=100 postWaitMs=100 comment="終わり"
+TEXT
 
 # --- 1. text
 tpm text 'C:\e2e\orig.TPM' >"$work/orig.txt" || e2e_fail "text: exit status $? ($(cat "$work/tpm.err"))"
