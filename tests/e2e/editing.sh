@@ -46,7 +46,7 @@ message() {  # EXPECTED LABEL: the message box says EXPECTED; OK closes it
 expect_selection() {  # "selected R..." LABEL
     local got=""
     for _ in 1 2 3 4 5 6 7 8 9 10; do
-        ask selection "$main" 1001 && got=$(printf '%s\n' "$reply" | sed -n 1p)
+        ask selection "$main" "$IDC_ACTION_LIST" && got=$(printf '%s\n' "$reply" | sed -n 1p)
         [ "$got" = "$1" ] && break
         sleep 0.2
     done
@@ -55,10 +55,10 @@ expect_selection() {  # "selected R..." LABEL
 # Waits until the main window's thread has handled what came before: hiding a shown marker
 # takes Wine about 2 s without a window manager, and keys typed meanwhile would all arrive
 # at once, Ctrl already released.
-settle() { ask selection "$main" 1001 || true; }
+settle() { ask selection "$main" "$IDC_ACTION_LIST" || true; }
 click_row() {  # ROW [MODIFIER]: a real click on the row, Ctrl or Shift held when asked
     settle
-    ask rowpoint "$main" 1001 "$1" || { e2e_fail "no row $1"; return 0; }
+    ask rowpoint "$main" "$IDC_ACTION_LIST" "$1" || { e2e_fail "no row $1"; return 0; }
     # shellcheck disable=SC2086
     xdotool mousemove $reply
     sleep 0.1
@@ -75,14 +75,14 @@ press_keys() {  # KEY [MODIFIER]: held modifier, a key press, released, as a per
     if [ -n "${2:-}" ]; then sleep 0.2; xdotool keyup "$2"; fi
     sleep 0.4
 }
-editor_ok() {  # the action editor: fields as ID=TEXT pairs (type=INDEX for the type list), then OK
-    local editor pair
+editor_ok() {  # the action editor: fields as NAME=TEXT pairs, NAME as resource.h has it (type=INDEX for the type list), then OK
+    local editor pair name
     editor=$(window 設定)
     if [ -z "$editor" ]; then e2e_fail "no action editor"; return 0; fi
     for pair in "$@"; do
         case $pair in
-            type=*) ask choose "$editor" 1010 "${pair#type=}" ;;
-            *) ask settext "$editor" "${pair%%=*}" "${pair#*=}" ;;
+            type=*) ask choose "$editor" "$IDC_EDITOR_TYPE" "${pair#type=}" ;;
+            *) name=${pair%%=*}; ask settext "$editor" "${!name}" "${pair#*=}" ;;
         esac
     done
     ask press "$editor" 1
@@ -90,7 +90,7 @@ editor_ok() {  # the action editor: fields as ID=TEXT pairs (type=INDEX for the 
 }
 expect_rows() {  # "A B C ..." LABEL: the Memo column
     local got=""
-    ask column "$main" 1001 1 && got=$(printf '%s\n' "$reply" | tr '\n' ' ')
+    ask column "$main" "$IDC_ACTION_LIST" 1 && got=$(printf '%s\n' "$reply" | tr '\n' ' ')
     if [ "$got" = "$1 " ]; then e2e_pass "$2: $got"; else e2e_fail "$2: rows '$got', expected '$1'"; fi
 }
 
@@ -112,35 +112,37 @@ main=$(window 'Tappling edit.TPM')
 sleep 0.5
 
 # --- 1. no row selected: each command says so
-command 1006;  message "レコードを選択して編集してください" "insert before (button) without a selection"
-command 32775; message "レコードを選択して編集してください" "edit (menu) without a selection"
-command 1003;  message "レコードを選択して削除してください" "delete (button) without a selection"
-command 32773; message "レコードを選択してください" "copy without a selection"
-command 32785; message "レコードを選択してください" "paste before without a selection"
-command 32788; message "レコードを選択してください" "paste after without a selection"
+command "$IDC_INSERT_BEFORE";  message "レコードを選択して編集してください" "insert before (button) without a selection"
+command "$ID_EDIT_EDIT"; message "レコードを選択して編集してください" "edit (menu) without a selection"
+command "$IDC_DELETE";  message "レコードを選択して削除してください" "delete (button) without a selection"
+command "$ID_EDIT_COPY_ACTIONS"; message "レコードを選択してください" "copy without a selection"
+command "$ID_EDIT_PASTE_BEFORE"; message "レコードを選択してください" "paste before without a selection"
+command "$ID_EDIT_PASTE_AFTER"; message "レコードを選択してください" "paste after without a selection"
 
 # --- 2. add at end (button): a click at (930, 630) named G
-command 1002
-editor_ok 1020=G 1011=930 1008=630
+command "$IDC_ADD_AT_END"
+editor_ok IDC_EDITOR_COMMENT=G IDC_EDITOR_X=930 IDC_EDITOR_Y=630
 expect_rows "A B C D E F G" "add at end"
 expect_selection "selected 6" "add at end selects the new row"
 
 # --- 3. insert before row 3 (a real click, then the button): a wait named H
 click_row 2
-command 1006
-editor_ok type=9 1020=H
+command "$IDC_INSERT_BEFORE"
+editor_ok type=9 IDC_EDITOR_COMMENT=H
 expect_rows "A B H C D E F G" "insert before"
-ask selection "$main" 1001; focus=$(printf '%s\n' "$reply" | sed -n 3p)
-if [ "$focus" = "focus 1001" ]; then e2e_pass "insert before: the list has the keyboard"; else e2e_fail "insert before: $focus"; fi
+ask selection "$main" "$IDC_ACTION_LIST"; focus=$(printf '%s\n' "$reply" | sed -n 3p)
+if [ "$focus" = "focus $IDC_ACTION_LIST" ]; then e2e_pass "insert before: the list has the keyboard"; else e2e_fail "insert before: $focus"; fi
 
 # --- 4. edit (menu) the condition, through its detail settings: range 5 x 6, true No. 8, false No. 1
 click_row 3
-command 32775
+command "$ID_EDIT_EDIT"
 editor=$(window 設定)
-ask press "$editor" 1043
+ask press "$editor" "$IDC_EDITOR_DETAIL"
 detail=$(window 詳細設定)
 if [ -n "$detail" ]; then
-    for pair in 1023=5 1024=6 1025=8 1026=1; do ask settext "$detail" "${pair%%=*}" "${pair#*=}"; done
+    for pair in IDC_DETAIL_RANGE_X=5 IDC_DETAIL_RANGE_Y=6 IDC_DETAIL_TRUE_JUMP=8 IDC_DETAIL_FALSE_JUMP=1; do
+        name=${pair%%=*}; ask settext "$detail" "${!name}" "${pair#*=}"
+    done
     ask press "$detail" 1
     gone 詳細設定
 else e2e_fail "no detail settings"; fi
@@ -148,28 +150,28 @@ editor_ok
 
 # --- 5. delete row 2 (B) with the button
 click_row 1
-command 1003
+command "$IDC_DELETE"
 expect_rows "A H C D E F G" "delete"
 
 # --- 6. a double click on row 2 edits H
-ask rowpoint "$main" 1001 1
+ask rowpoint "$main" "$IDC_ACTION_LIST" 1
 # shellcheck disable=SC2086
 xdotool mousemove $reply click --repeat 2 --delay 80 1
-editor_ok 1020=H2
+editor_ok IDC_EDITOR_COMMENT=H2
 expect_rows "A H2 C D E F G" "double click edits"
 
 # --- 7. copy rows 3-4 (click, Shift+click, menu), paste before row 1 (menu)
 click_row 2
 click_row 3 shift
-command 32773
+command "$ID_EDIT_COPY_ACTIONS"
 click_row 0
-command 32785
+command "$ID_EDIT_PASTE_BEFORE"
 expect_rows "C D A H2 C D E F G" "copy, paste before"
 expect_selection "selected 2" "paste before selects the row that was selected"
 
 # --- 8. paste after row 8 (menu)
 click_row 7
-command 32788
+command "$ID_EDIT_PASTE_AFTER"
 expect_rows "C D A H2 C D E F C D G" "paste after"
 expect_selection "selected 10" "paste after selects the row after the block"
 
@@ -187,18 +189,19 @@ press_keys Delete
 expect_rows "E C D A C D F C D G" "Delete key"
 
 # --- 11. the wait shifts: every pre-wait +500, every post-wait down to 0
-for id in 32790 32792 32793 32793 32794 32790; do command "$id"; sleep 0.3; done
+for name in ID_EDIT_PRE_WAIT_PLUS ID_EDIT_POST_WAIT_PLUS ID_EDIT_POST_WAIT_MINUS ID_EDIT_POST_WAIT_MINUS \
+            ID_EDIT_PRE_WAIT_MINUS ID_EDIT_PRE_WAIT_PLUS; do command "${!name}"; sleep 0.3; done
 
 # --- 12. bulk text edit on rows 1, 3 and 6 (only 3 and 6 take text)
 click_row 0
 click_row 2 ctrl
 click_row 5 ctrl
-command 32795
+command "$ID_EDIT_BULK_TEXT"
 bulk=$(window 一括入力文字編集)
 if [ -n "$bulk" ]; then
-    ask gettext "$bulk" 1012; numbers=$reply
+    ask gettext "$bulk" "$IDC_BULK_NUMBERS"; numbers=$reply
     if [ "$numbers" = "1,3,6" ]; then e2e_pass "bulk text edit: numbers $numbers"; else e2e_fail "bulk text edit: numbers '$numbers'"; fi
-    ask settext "$bulk" 1023 新しい文字
+    ask settext "$bulk" "$IDC_BULK_TEXT" 新しい文字
     ask press "$bulk" 1
     message "編集終了  ( 3,6 )" "bulk text edit"
     gone 一括入力文字編集
@@ -211,10 +214,10 @@ settle
 xdotool mousemove 902 606 click --repeat 2 --delay 80 1
 editor=$(window 設定)
 if [ -n "$editor" ]; then
-    ask gettext "$editor" 1012
+    ask gettext "$editor" "$IDC_EDITOR_ROW_NUMBER"
     if [ "$reply" = 4 ]; then e2e_pass "marker double click: the editor on action 4"; else e2e_fail "marker double click: number '$reply'"; fi
 fi
-editor_ok 1020=A2
+editor_ok IDC_EDITOR_COMMENT=A2
 expect_rows "E C D A2 C D F C D G" "edit through the marker"
 expect_selection "selected 3" "edit through the marker selects its row"
 
@@ -222,7 +225,7 @@ expect_selection "selected 3" "edit through the marker selects its row"
 import -window root "$artifacts/editing-end.png" 2>/dev/null || true
 before=$(stat -c %Y "$work/edit.TPM")
 sleep 1.1
-command 32781
+command "$ID_FILE_SAVE"
 for _ in $(seq 1 50); do [ "$(stat -c %Y "$work/edit.TPM")" != "$before" ] && break; sleep 0.2; done
 ask close "$main"
 ask quit

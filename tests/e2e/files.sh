@@ -59,10 +59,10 @@ choose() {
     e2e_probe press --hwnd "$box" --id 1 >/dev/null
     gone "$1"
 }
-save_as() { menu 32780; choose "TPMファイルに名前をつけて保存" "C:\\m\\$1"; }
-open_file() { menu "${2:-32779}"; choose "TPMファイルの読み込み" "C:\\m\\$1"; }  # NAME [32805: import]
+save_as() { menu "$ID_FILE_SAVE_AS"; choose "TPMファイルに名前をつけて保存" "C:\\m\\$1"; }
+open_file() { menu "${2:-$ID_FILE_OPEN}"; choose "TPMファイルの読み込み" "C:\\m\\$1"; }  # NAME [$ID_FILE_IMPORT]
 records_in() { e2e_actions "$drive_c/m/$1" | grep -c .; }
-modify() { menu 1016; sleep 0.3; }  # a click on "ループ" marks the macro modified
+modify() { menu "$IDC_LOOP"; sleep 0.3; }  # a click on "ループ" marks the macro modified
 opened_by() {  # ID [HWND]: what the shell was asked to open after that command
     rm -f "$opened"; poke command "${2:-$main}" "$1"
     for _ in $(seq 1 50); do [ -s "$opened" ] && break; sleep 0.2; done
@@ -83,32 +83,32 @@ save_as notes.txt
 message "TPMﾌｧｲﾙではありません。" 1 "save as 'notes.txt'"
 check "save as 'notes.txt': nothing written" test ! -e "$drive_c/m/notes.txt"
 expect "save as 'notes.txt': caption" "Tappling s2.TPM" title
-rm -f "$drive_c/m/s2.TPM"; menu 32781; sleep 1
+rm -f "$drive_c/m/s2.TPM"; menu "$ID_FILE_SAVE"; sleep 1
 check "overwrite save: s2.TPM written" wait_for test -f "$drive_c/m/s2.TPM"
 expect "overwrite save: no dialog" "" dialog "TPMファイルに名前をつけて保存" 500
 
 # --- Open, import, overwrite save into the imported file, unreadable open.
 open_file b.TPM; expect "open b.TPM" "1 Tappling b.TPM" eval 'echo $(rows) $(title)'
-open_file a.TPM 32805; expect "import a.TPM" "5 Tappling a.TPM" eval 'echo $(rows) $(title)'
-menu 32781
+open_file a.TPM "$ID_FILE_IMPORT"; expect "import a.TPM" "5 Tappling a.TPM" eval 'echo $(rows) $(title)'
+menu "$ID_FILE_SAVE"
 check "overwrite save after import: a.TPM holds the 5 records" wait_for eval '[ "$(records_in a.TPM)" = 5 ]'
 open_file v999.TPM
 message "対応していないバージョンです。" 1 "open v999.TPM"
 expect "unreadable open keeps the list" "5 Tappling a.TPM" eval 'echo $(rows) $(title)'
 
 # --- New: Cancel keeps, No empties, Yes saves then empties.
-modify; menu 32782; question 2 "new, cancel"; expect "new, cancel" 5 rows
-menu 32782; question 7 "new, no"; expect "new, no" "0 Tappling " eval 'echo $(rows) "$(title)"'
+modify; menu "$ID_FILE_NEW"; question 2 "new, cancel"; expect "new, cancel" 5 rows
+menu "$ID_FILE_NEW"; question 7 "new, no"; expect "new, no" "0 Tappling " eval 'echo $(rows) "$(title)"'
 open_file s1.TPM; modify; rm -f "$drive_c/m/s1.TPM"
-menu 32782; question 6 "new, yes"; sleep 0.5
+menu "$ID_FILE_NEW"; question 6 "new, yes"; sleep 0.5
 expect "new, yes" 0 rows
 check "new, yes: s1.TPM saved first" wait_for test -f "$drive_c/m/s1.TPM"
 
 # --- Version dialog from the menu (with the mail button) and from the system menu; help.
-menu 32784
+menu "$ID_HELP_VERSION"
 about=$(dialog "ﾊﾞｰｼﾞｮﾝ情報")
-expect "version dialog" "Tappling Version 2.00" eval "e2e_probe children --hwnd '$about' | awk -F'\t' '\$2 == 1032 { print \$4 }'"
-mail=$(opened_by 1000 "$about")
+expect "version dialog" "Tappling Version 2.00" eval "e2e_probe children --hwnd '$about' | awk -F'\t' -v id=$IDC_ABOUT_VERSION_TEXT '\$2 == id { print \$4 }'"
+mail=$(opened_by "$IDC_ABOUT_MAIL" "$about")
 case "$mail" in
     mailto:*"?subject=Tappling Version 2.00 について質問("*")") e2e_pass "mail button: $mail" ;;
     *) e2e_fail "mail button opened '$mail'" ;;
@@ -119,16 +119,16 @@ poke syscommand "$main" 16
 about=$(dialog "ﾊﾞｰｼﾞｮﾝ情報")
 check "version dialog from the system menu" test -n "$about"
 e2e_probe press --hwnd "$about" --id 2 >/dev/null; gone "ﾊﾞｰｼﾞｮﾝ情報"
-expect "help through the shell" 'C:\app\main.html' opened_by 32783
+expect "help through the shell" 'C:\app\main.html' opened_by "$ID_HELP_HELP"
 
 # --- Desktop shortcuts: none without a file, then the three of w.TPM.
-menu 32798
+menu "$ID_FILE_SHORTCUT_AUTO"
 message "ファイル名が取得できません。" 1 "shortcut without a file"
 printf 'macro\nLeftClick x=760 y=540 preWaitMs=300 postWaitMs=300\n' | e2e_build_macro "$drive_c/m/w.TPM"
 open_file w.TPM
-for item in "32798 自動起動" "32796 通常起動" "32802 ランダム自動起動"; do
-    read -r id label <<<"$item"
-    menu "$id"
+for item in "ID_FILE_SHORTCUT_AUTO 自動起動" "ID_FILE_SHORTCUT_NORMAL 通常起動" "ID_FILE_SHORTCUT_RANDOM ランダム自動起動"; do
+    read -r name label <<<"$item"
+    menu "${!name}"
     message "デスクトップにショートカット（${label}）を作成します。よろしいですか" 1 "shortcut $label"
 done
 sleep 1

@@ -18,6 +18,11 @@ e2e_init() {
     e2e_repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
     e2e_started=()
     trap e2e_kill_all EXIT
+    # The programs' control and command ids as resource.h names them: $IDC_LOOP, $ID_FILE_SAVE...
+    local name value
+    while read -r _ name value _; do
+        declare -g "$name=$value"
+    done < <(grep -E '^#define +[A-Z][A-Z0-9_]* +[0-9]+' "$e2e_repo/src/resources/resource.h")
 }
 
 # e2e_workdir PROGRAM...: sets here (this folder), artifacts (the repository's, created)

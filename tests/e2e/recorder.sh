@@ -48,7 +48,7 @@ e2e_start "$work/Tappling.exe" 'C:\e2e\rec.TPM'
 tappling_pid=$e2e_pid
 main=$(e2e_probe wait --exe Tappling.exe --title 'Tappling rec.TPM' --timeout 20000 | e2e_first_hwnd)
 [ -n "$main" ] || { e2e_fail "the main window did not open"; exit 1; }
-e2e_probe press --hwnd "$main" --id 1033 >/dev/null
+e2e_probe press --hwnd "$main" --id "$IDC_AUTO_RECORD" >/dev/null
 if box=$(box_with "編集中のデータの最後に追加しますか？"); then
     e2e_probe press --hwnd "$box" --id 6 >/dev/null  # Yes: append
     e2e_pass "append question asked"

@@ -144,7 +144,7 @@ void MainDialog::updateTitleProgress(int32_t passes) {
     const Macro& macro = player_.macro;
     const std::string caption =
         progressTitleText(passes, macro.loopEnabled, macro.loopLimited, macro.loopCount, currentFilePath, codePage_);
-    SetWindowTextW(hwnd(), ansiTextToWide(caption).c_str());
+    SetWindowTextW(hwnd(), ansiToWide(caption).c_str());
 }
 
 void MainDialog::showMarkerFor(int32_t index) {
