@@ -101,7 +101,7 @@ private:
 // COM for this thread for the lifetime of the object.
 class ComInitialisation {
 public:
-    ComInitialisation() : result_(CoInitialize(nullptr)) {}
+    explicit ComInitialisation(DWORD model = COINIT_APARTMENTTHREADED) : result_(CoInitializeEx(nullptr, model)) {}
     ~ComInitialisation() {
         if (SUCCEEDED(result_)) CoUninitialize();
     }

@@ -4,29 +4,14 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include "win32/Handles.h"
+
 namespace tappling {
 
-namespace {
-
-// The shell may use COM (associations, DDE-less verbs) on the calling thread; give the
-// worker thread its own apartment for the call.
-class ComApartment {
-public:
-    ComApartment() : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
-    ~ComApartment() {
-        if (SUCCEEDED(hr_)) CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    HRESULT hr_;
-};
-
-}  // namespace
-
 void Win32Shell::open(const std::string& ansiPath, bool maximized) {
-    ComApartment apartment;
+    // The shell may use COM (associations, DDE-less verbs) on the calling thread; give the
+    // worker thread its own apartment for the call.
+    const ComInitialisation apartment(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     ShellExecuteA(nullptr, "open", ansiPath.c_str(), nullptr, nullptr, maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
 }
 
