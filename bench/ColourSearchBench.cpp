@@ -8,8 +8,8 @@
 
 #include "Bench.h"
 #include "engine/MacroPlayer.h"
-#include "engine/win32/GdiHandles.h"
 #include "engine/win32/Win32Platform.h"
+#include "win32/Handles.h"
 
 namespace tappling::bench {
 
@@ -41,7 +41,7 @@ LRESULT CALLBACK patternProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 
 // The same search by one GetPixel per pixel, in the same order; the offset of the match.
 std::optional<std::pair<int32_t, int32_t>> perPixelSearch(uint32_t colour, int cx, int cy, int rangeX, int rangeY) {
-    ScreenDc dc;
+    WindowDc dc;
     if (!dc.get()) return std::nullopt;
     for (int px = cx - rangeX; px <= cx + rangeX; ++px) {
         for (int py = cy - rangeY; py <= cy + rangeY; ++py) {
@@ -77,7 +77,7 @@ void fixedCostBreakdown() {
         return ms[ms.size() / 2];
     };
     Win32Screen screen;
-    ScreenDc held;
+    WindowDc held;
     MemoryDc heldMemory(held.get());
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), 1, -1, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
@@ -86,7 +86,7 @@ void fixedCostBreakdown() {
     Selection selected(heldMemory.get(), heldDib.get());
     std::printf("\ncapture cost by part, ms (median of 200)\n");
     std::printf("  virtual screen rectangle (4 metrics)  %7.3f\n", median([&] { screen.virtualScreen(); }));
-    std::printf("  GetDC/ReleaseDC of the screen          %7.3f\n", median([] { ScreenDc dc; }));
+    std::printf("  GetDC/ReleaseDC of the screen          %7.3f\n", median([] { WindowDc dc; }));
     std::printf("  CreateCompatibleDC/DeleteDC            %7.3f\n", median([&] { MemoryDc dc(held.get()); }));
     std::printf("  CreateDIBSection/DeleteObject 1x1      %7.3f\n", median([&] {
                     void* b = nullptr;
@@ -132,7 +132,7 @@ void colourSearch() {
         const double cm = capture[capture.size() / 2], pm = pixel[pixel.size() / 2];
 
         // A colour present only at the last pixel scanned: both must report its offset.
-        ScreenDc dc;
+        WindowDc dc;
         const auto present = static_cast<uint32_t>(GetPixel(dc.get(), cx + c.range, cy + c.range));
         int32_t foundDx = -999, foundDy = -999;
         const bool found = player.findColour(present, cx, cy, c.range, c.range, foundDx, foundDy);
