@@ -21,7 +21,7 @@ TEST(LastPathSeparator, StepsOverDoubleByteCharacters) {
         {"\\\\server\\share", 8},
         {"\x95\x5C", std::string_view::npos},
         {"C:\\\x95\x5C.TPM", 2},
-        {"C:\\x\\\x95\x5C\\b.TPM", 6},
+        {"C:\\x\\\x95\x5C\\b.TPM", 7},
         {"C:\\\x83\x5C\x83\x5C", 2},
         {"C:\\a\x95", 2},  // a lead byte at the end stands alone
     };
