@@ -55,7 +55,7 @@ double rowByRowFillMs(const Macro& macro) {
         const auto cells = rowTexts(macro.actions.at(i), i);
         for (int column = 0; column < kListColumnCount; ++column) {
             const std::string& cell = cells[static_cast<size_t>(column)];
-            std::wstring text = column == kCommentColumn ? ansiTextToWide(cell) : utf8ToWide(cell);
+            std::wstring text = column == kCommentColumn ? ansiToWide(cell) : utf8ToWide(cell);
             LVITEMW item{};
             item.iSubItem = column;
             item.pszText = text.data();
