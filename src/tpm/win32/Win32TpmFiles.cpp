@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "model/win32/Win32FileAccess.h"
+#include "win32/Win32Text.h"
 
 namespace tappling {
 
@@ -43,11 +44,7 @@ std::string systemText(DWORD error) {
     if (text) LocalFree(text);
     while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r' || wide.back() == L' ')) wide.pop_back();
     if (wide.empty()) return "error " + std::to_string(error);
-    const int n = static_cast<int>(wide.size());
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.data(), n, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
-    if (bytes > 0) WideCharToMultiByte(CP_UTF8, 0, wide.data(), n, out.data(), bytes, nullptr, nullptr);
-    return out;
+    return wideToUtf8(wide);
 }
 
 struct Described {
