@@ -98,7 +98,9 @@ TEST(Win32TextTest, ExactConversionsRefuseWhatTheCodePageCannotHold) {
     for (const Case& c : cases) {
         EXPECT_EQ(wideToAnsiExactly(c.wide), c.ansi) << wideToUtf8(c.wide);
         EXPECT_EQ(fitsAnsiCodePage(c.wide), c.ansi.has_value()) << wideToUtf8(c.wide);
-        if (c.ansi) EXPECT_EQ(ansiToWideExactly(*c.ansi), std::optional<std::wstring>(c.wide));
+        if (c.ansi) {
+            EXPECT_EQ(ansiToWideExactly(*c.ansi), std::optional<std::wstring>(c.wide));
+        }
     }
     EXPECT_EQ(ansiToWideExactly("\x81"), std::nullopt);  // a lead byte alone
     EXPECT_EQ(utf8ToWideExactly("\xFF"), std::nullopt);
