@@ -75,8 +75,8 @@ else e2e_fail "check: status $status: $(cat "$work/check.txt")"; fi
 printf 'macro\nCondition falseJump=9\nShutdown\n' >"$work/bad.txt"
 status=0
 tpm check 'C:\e2e\bad.txt' >"$work/check.txt" || status=$?
-if [ "$status" -eq 2 ] && grep -q 'action 1, falseJump: error' "$work/check.txt" &&
-   grep -q 'action 2, actionType: warning' "$work/check.txt"; then e2e_pass "check: findings with action and field, exit 2"
+if [ "$status" -eq 2 ] && grep -q 'error: action 1, falseJump:' "$work/check.txt" &&
+   grep -q 'warning: action 2, actionType:' "$work/check.txt"; then e2e_pass "check: findings with action and field, exit 2"
 else e2e_fail "check: status $status: $(cat "$work/check.txt")"; fi
 # A character the code page lacks is refused, not replaced by a look-alike.
 printf 'macro\nKeyboardInput inputText="caf\xc3\xa9"\n' >"$work/accent.txt"
