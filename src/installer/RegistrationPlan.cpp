@@ -17,11 +17,29 @@ std::string joined(std::string_view a, std::string_view b, std::string_view c = 
     return text;
 }
 
-// A program path with a blank is quoted in commands: unquoted, the started program takes
-// only the text up to the first blank for its own name and the rest for its arguments.
-std::string commandProgram(const std::string& programPath) {
-    if (programPath.find_first_of(" \t") == std::string::npos) return programPath;
-    return '"' + programPath + '"';
+// The program path is always quoted in commands: unquoted, a blank in it would end the
+// program's name, and the shell need not guess either way.
+std::string commandProgram(const std::string& programPath) { return '"' + programPath + '"'; }
+
+// A readable mapping to anything else belongs to another program; a missing or
+// unreadable one is ours to write.
+bool ownedByOther(Registry& registry) {
+    const std::optional<std::string> owner = registry.readDefault(std::string(kExtensionKey));
+    return owner && *owner != kProgId;
+}
+
+// Writes every value that fits; true when all of them fit and were written. One failed
+// write must not stop the rest.
+bool writeAll(Registry& registry, const std::vector<RegistryValue>& values) {
+    bool allWritten = true;
+    for (const RegistryValue& value : values) {
+        if (value.text.size() > kMaxValueBytes) {
+            allWritten = false;
+            continue;
+        }
+        if (!registry.writeDefault(value.key, value.text)) allWritten = false;
+    }
+    return allWritten;
 }
 
 }  // namespace
@@ -48,18 +66,26 @@ std::vector<RegistryValue> registrationValues(std::string_view directory, const 
     };
 }
 
-RegistrationResult registerFileType(Registry& registry, std::string_view directory,
+RegistrationResult registerFileType(const ClassesRegistries& registries, std::string_view directory,
                                     const CodePage& codePage) {
-    // A readable mapping to anything else belongs to another program; a missing or
-    // unreadable one is ours to write.
-    const std::optional<std::string> owner = registry.readDefault(std::string(kExtensionKey));
-    if (owner && *owner != kProgId) return RegistrationResult::OwnedByOther;
-
-    for (const RegistryValue& value : registrationValues(directory, codePage)) {
-        if (value.text.size() > kMaxValueBytes) continue;
-        registry.writeDefault(value.key, value.text);  // one failed write must not stop the rest
+    // The per-user classes take precedence in the shell's merged view, so a per-user
+    // mapping must never override another program's machine-wide one either.
+    if (ownedByOther(registries.perUser) || ownedByOther(registries.machineWide)) {
+        return RegistrationResult::OwnedByOther;
     }
-    return RegistrationResult::Registered;
+    const std::vector<RegistryValue> values = registrationValues(directory, codePage);
+    const bool perUserDone = writeAll(registries.perUser, values);
+    writeAll(registries.merged, values);  // needs rights the user may lack: a failure there is harmless
+    return perUserDone ? RegistrationResult::Registered : RegistrationResult::PerUserWriteFailed;
+}
+
+int exitCodeFor(RegistrationResult result) {
+    switch (result) {
+    case RegistrationResult::Registered: return 0;
+    case RegistrationResult::PerUserWriteFailed: return 1;
+    case RegistrationResult::OwnedByOther: return 2;
+    }
+    return 1;
 }
 
 }  // namespace tappling::installer

@@ -32,16 +32,29 @@ struct RegistryValue {
 std::optional<std::string> programDirectory(std::string_view modulePath, const CodePage& codePage);
 
 // The eight default values in the order they are written. In the commands the program
-// path is quoted when it holds a blank, and only then. The verb captions are
-// converted to the ANSI code page here, so their byte lengths are the written ones.
+// path is always quoted. The verb captions are converted to the ANSI code page here,
+// so their byte lengths are the written ones.
 std::vector<RegistryValue> registrationValues(std::string_view directory, const CodePage& codePage);
 
-enum class RegistrationResult {
-    Registered,    // every value that fits was written (write failures are ignored)
-    OwnedByOther,  // the extension names another ProgID: nothing was written
+// The three views of the file classes. Only the per-user one can be written without
+// administrator rights; the merged one is written too because a shell that reads only
+// the machine-wide classes still finds the verbs there.
+struct ClassesRegistries {
+    Registry& perUser;      // HKEY_CURRENT_USER\Software\Classes
+    Registry& machineWide;  // HKEY_LOCAL_MACHINE\Software\Classes, only read
+    Registry& merged;       // HKEY_CLASSES_ROOT
 };
 
-RegistrationResult registerFileType(Registry& registry, std::string_view directory,
+enum class RegistrationResult {
+    Registered,         // all eight per-user values are in place
+    PerUserWriteFailed, // a per-user value failed or was too long; the rest were still written
+    OwnedByOther,       // the extension names another ProgID somewhere: nothing was written
+};
+
+RegistrationResult registerFileType(const ClassesRegistries& registries, std::string_view directory,
                                     const CodePage& codePage);
+
+// Linkery's exit code: 0 registered, 1 a per-user write failed, 2 owned by another program.
+int exitCodeFor(RegistrationResult result);
 
 }  // namespace tappling::installer

@@ -5,15 +5,23 @@ namespace {
 
 constexpr DWORD kReadBufferBytes = 256;
 
-// An open registry key, closed when it goes out of scope.
+enum class KeyUse { Read, Write };
+
+// An open registry key, closed when it goes out of scope. Opened for reading it must
+// exist; opened for writing it is created when missing. Each asks only for the rights
+// it needs: a process without elevation may read but not write the machine-wide classes.
 class RegistryKey {
 public:
-    RegistryKey(HKEY root, const std::string& subKey) {
-        char emptyClass[] = "";
-        if (RegCreateKeyExA(root, subKey.c_str(), 0, emptyClass, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                            nullptr, &handle_, nullptr) != ERROR_SUCCESS) {
-            handle_ = nullptr;
+    RegistryKey(HKEY root, const std::string& subKey, KeyUse use) {
+        LONG status = ERROR_SUCCESS;
+        if (use == KeyUse::Read) {
+            status = RegOpenKeyExA(root, subKey.c_str(), 0, KEY_QUERY_VALUE, &handle_);
+        } else {
+            char emptyClass[] = "";
+            status = RegCreateKeyExA(root, subKey.c_str(), 0, emptyClass, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
+                                     nullptr, &handle_, nullptr);
         }
+        if (status != ERROR_SUCCESS) handle_ = nullptr;
     }
     ~RegistryKey() {
         if (handle_) RegCloseKey(handle_);
@@ -31,7 +39,7 @@ private:
 }  // namespace
 
 std::optional<std::string> Win32Registry::readDefault(const std::string& key) {
-    RegistryKey opened(root_, key);
+    RegistryKey opened(root_, prefix_ + key, KeyUse::Read);
     if (!opened) return std::nullopt;
     BYTE buffer[kReadBufferBytes] = {};
     DWORD size = sizeof buffer;
@@ -46,7 +54,7 @@ std::optional<std::string> Win32Registry::readDefault(const std::string& key) {
 }
 
 bool Win32Registry::writeDefault(const std::string& key, const std::string& text) {
-    RegistryKey opened(root_, key);
+    RegistryKey opened(root_, prefix_ + key, KeyUse::Write);
     if (!opened) return false;
     return RegSetValueExA(opened.get(), "", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                           static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;

@@ -16,6 +16,7 @@ public:
     std::map<std::string, std::string> values;  // key -> default value
     std::set<std::string> unreadableKeys;       // reads of these fail although a value exists
     std::set<std::string> failingKeys;          // writes to these fail
+    bool denyWrites = false;                    // every write fails, as without administrator rights
     std::vector<std::string> readLog;
     std::vector<std::pair<std::string, std::string>> writeLog;  // every attempted write
 
@@ -29,7 +30,7 @@ public:
 
     bool writeDefault(const std::string& key, const std::string& text) override {
         writeLog.emplace_back(key, text);
-        if (failingKeys.count(key)) return false;
+        if (denyWrites || failingKeys.count(key)) return false;
         values[key] = text;
         return true;
     }

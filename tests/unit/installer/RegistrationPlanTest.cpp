@@ -17,8 +17,8 @@ using Writes = std::vector<std::pair<std::string, std::string>>;
 const std::string kRandomCaptionCp932 = "\x83\x89\x83\x93\x83\x5F\x83\x80\x8E\xA9\x93\xAE\x8E\xC0\x8D\x73";
 const std::string kAutoCaptionCp932 = "\x8E\xA9\x93\xAE\x8E\xC0\x8D\x73";
 
-// program: the program path as it appears in the commands.
-Writes expectedWrites(const std::string& dir, const std::string& program) {
+Writes expectedWrites(const std::string& dir) {
+    const std::string program = "\"" + dir + "\\Tappling.exe\"";
     return {
         {".TPM", "TapplingFile"},
         {"TapplingFile", "TapplingFile"},
@@ -31,92 +31,135 @@ Writes expectedWrites(const std::string& dir, const std::string& program) {
     };
 }
 
-Writes expectedWrites(const std::string& dir) { return expectedWrites(dir, dir + "\\Tappling.exe"); }
+// A user's PC without elevation: the machine-wide classes may be read, never written.
+struct Machine {
+    FakeRegistry perUser;
+    FakeRegistry machineWide;
+    FakeRegistry merged;
+    Machine() { machineWide.denyWrites = true; }
+    RegistrationResult registerFrom(const std::string& dir) {
+        return registerFileType({perUser, machineWide, merged}, dir, Cp932CodePage());
+    }
+};
 
 class RegistrationPlanTest : public ::testing::Test {
 protected:
     Cp932CodePage codePage;
-    FakeRegistry registry;
+    Machine machine;
 };
 
-TEST_F(RegistrationPlanTest, ExactValuesInOrderForToolsDirectory) {
-    Writes values;
-    for (const RegistryValue& v : registrationValues("C:\\Tools", codePage)) values.emplace_back(v.key, v.text);
-    EXPECT_EQ(values, expectedWrites("C:\\Tools"));
-    EXPECT_EQ(values[6].second, "C:\\Tools\\Tappling.exe %1-NODIG");
+TEST_F(RegistrationPlanTest, ExactValuesInOrderWithTheProgramAlwaysQuoted) {
+    for (const std::string dir : {"C:\\Tools", "C:\\Program Files\\Tappling", "C:\\\x95\x5C\x83\x5C"}) {
+        Writes values;
+        for (const RegistryValue& v : registrationValues(dir, codePage)) values.emplace_back(v.key, v.text);
+        EXPECT_EQ(values, expectedWrites(dir)) << dir;
+    }
+    EXPECT_EQ(registrationValues("C:\\Tools", codePage)[6].text, "\"C:\\Tools\\Tappling.exe\" %1-NODIG");
 }
 
-TEST_F(RegistrationPlanTest, FreshSystemWritesAllEightValues) {
-    EXPECT_EQ(registerFileType(registry, "C:\\Tools", codePage), RegistrationResult::Registered);
-    EXPECT_EQ(registry.readLog, std::vector<std::string>{".TPM"});
-    EXPECT_EQ(registry.writeLog, expectedWrites("C:\\Tools"));
-    EXPECT_EQ(registry.values[".TPM"], "TapplingFile");
+TEST_F(RegistrationPlanTest, FreshSystemWritesAllEightPerUserThenMerged) {
+    EXPECT_EQ(machine.registerFrom("C:\\Tools"), RegistrationResult::Registered);
+    EXPECT_EQ(machine.perUser.readLog, std::vector<std::string>{".TPM"});
+    EXPECT_EQ(machine.machineWide.readLog, std::vector<std::string>{".TPM"});
+    EXPECT_TRUE(machine.merged.readLog.empty());
+    EXPECT_EQ(machine.perUser.writeLog, expectedWrites("C:\\Tools"));
+    EXPECT_EQ(machine.merged.writeLog, expectedWrites("C:\\Tools"));
+    EXPECT_TRUE(machine.machineWide.writeLog.empty());
 }
 
 TEST_F(RegistrationPlanTest, OwnMappingIsRewrittenWithTheCurrentDirectory) {
-    registerFileType(registry, "C:\\Old", codePage);
-    registry.writeLog.clear();
-
-    EXPECT_EQ(registerFileType(registry, "D:\\New Place", codePage), RegistrationResult::Registered);
-    EXPECT_EQ(registry.writeLog, expectedWrites("D:\\New Place", "\"D:\\New Place\\Tappling.exe\""));
-    EXPECT_EQ(registry.values["TapplingFile\\shell\\open\\command"], "\"D:\\New Place\\Tappling.exe\" %1");
-    EXPECT_EQ(registry.values["TapplingFile\\DefaultIcon"], "D:\\New Place\\TapplingFile.ico");
+    machine.registerFrom("C:\\Old");
+    machine.machineWide.values[".TPM"] = "TapplingFile";  // an older, elevated registration
+    machine.perUser.writeLog.clear();
+    EXPECT_EQ(machine.registerFrom("D:\\New Place"), RegistrationResult::Registered);
+    EXPECT_EQ(machine.perUser.writeLog, expectedWrites("D:\\New Place"));
+    EXPECT_EQ(machine.perUser.values["TapplingFile\\DefaultIcon"], "D:\\New Place\\TapplingFile.ico");
 }
 
-TEST_F(RegistrationPlanTest, ForeignOwnerMeansNothingIsWritten) {
-    const std::vector<std::string> foreignOwners = {"OtherApp.Document", "tapplingfile", "TapplingFile ", ""};
-    for (const std::string& owner : foreignOwners) {
-        FakeRegistry foreign;
-        foreign.values[".TPM"] = owner;
-        EXPECT_EQ(registerFileType(foreign, "C:\\Tools", codePage), RegistrationResult::OwnedByOther) << owner;
-        EXPECT_TRUE(foreign.writeLog.empty()) << owner;
-        EXPECT_EQ(foreign.values.size(), 1u) << owner;
+// Where another program's mapping sits: either view is enough to leave everything alone.
+struct OwnerCase {
+    const char* perUserOwner;  // nullptr: no value
+    const char* machineWideOwner;
+    RegistrationResult result;
+};
+
+TEST_F(RegistrationPlanTest, ForeignOwnerInEitherClassesMeansNothingIsWritten) {
+    const std::vector<OwnerCase> cases = {
+        {"OtherApp.Document", nullptr, RegistrationResult::OwnedByOther},
+        {nullptr, "OtherApp.Document", RegistrationResult::OwnedByOther},
+        {"TapplingFile", "OtherApp.Document", RegistrationResult::OwnedByOther},
+        {"OtherApp.Document", "TapplingFile", RegistrationResult::OwnedByOther},
+        {"tapplingfile", nullptr, RegistrationResult::OwnedByOther},
+        {nullptr, "TapplingFile ", RegistrationResult::OwnedByOther},
+        {"", nullptr, RegistrationResult::OwnedByOther},
+        {"TapplingFile", "TapplingFile", RegistrationResult::Registered},
+        {nullptr, nullptr, RegistrationResult::Registered},
+    };
+    for (const OwnerCase& c : cases) {
+        Machine m;
+        if (c.perUserOwner) m.perUser.values[".TPM"] = c.perUserOwner;
+        if (c.machineWideOwner) m.machineWide.values[".TPM"] = c.machineWideOwner;
+        const std::string label = std::string(c.perUserOwner ? c.perUserOwner : "-") + " | " +
+                                  (c.machineWideOwner ? c.machineWideOwner : "-");
+        EXPECT_EQ(m.registerFrom("C:\\Tools"), c.result) << label;
+        const bool written = c.result == RegistrationResult::Registered;
+        EXPECT_EQ(m.perUser.writeLog.empty(), !written) << label;
+        EXPECT_EQ(m.merged.writeLog.empty(), !written) << label;
     }
 }
 
 TEST_F(RegistrationPlanTest, UnreadableOrMissingDefaultValueProceeds) {
     // The key may exist without a default value, or the value may not be readable
-    // (too long for the read buffer, wrong access): both count as not owned.
-    registry.values[".TPM"] = "SomethingTooLongToRead";
-    registry.unreadableKeys.insert(".TPM");
-    EXPECT_EQ(registerFileType(registry, "C:\\Tools", codePage), RegistrationResult::Registered);
-    EXPECT_EQ(registry.writeLog, expectedWrites("C:\\Tools"));
+    // (too long for the read buffer): both count as not owned.
+    machine.perUser.values[".TPM"] = "SomethingTooLongToRead";
+    machine.perUser.unreadableKeys.insert(".TPM");
+    machine.machineWide.unreadableKeys.insert(".TPM");
+    EXPECT_EQ(machine.registerFrom("C:\\Tools"), RegistrationResult::Registered);
+    EXPECT_EQ(machine.perUser.writeLog, expectedWrites("C:\\Tools"));
 }
 
-TEST_F(RegistrationPlanTest, FailedWriteDoesNotStopTheLaterOnes) {
-    registry.failingKeys = {".TPM", "TapplingFile\\DefaultIcon"};
-    EXPECT_EQ(registerFileType(registry, "C:\\Tools", codePage), RegistrationResult::Registered);
-    EXPECT_EQ(registry.writeLog, expectedWrites("C:\\Tools"));
-    EXPECT_EQ(registry.values.count(".TPM"), 0u);
-    EXPECT_EQ(registry.values.size(), 6u);
+TEST_F(RegistrationPlanTest, OnlyAPerUserFailureIsReported) {
+    machine.merged.denyWrites = true;
+    EXPECT_EQ(machine.registerFrom("C:\\Tools"), RegistrationResult::Registered);
+
+    Machine failing;
+    failing.perUser.failingKeys = {".TPM", "TapplingFile\\DefaultIcon"};
+    EXPECT_EQ(failing.registerFrom("C:\\Tools"), RegistrationResult::PerUserWriteFailed);
+    EXPECT_EQ(failing.perUser.writeLog, expectedWrites("C:\\Tools"));  // the later ones are still tried
+    EXPECT_EQ(failing.perUser.values.size(), 6u);
+    EXPECT_EQ(failing.merged.writeLog, expectedWrites("C:\\Tools"));
+
+    EXPECT_EQ(exitCodeFor(RegistrationResult::Registered), 0);
+    EXPECT_EQ(exitCodeFor(RegistrationResult::PerUserWriteFailed), 1);
+    EXPECT_EQ(exitCodeFor(RegistrationResult::OwnedByOther), 2);
 }
 
 // Which values survive as the directory grows: the command with "-NODIG" is the longest
-// (directory + 22 bytes), then "-NODR" (+21), the icon (+17), open (+16).
+// (directory + 24 bytes with the quotes), then "-NODR" (+23), open (+18), the icon (+17).
 struct LengthCase {
     std::size_t directoryBytes;
     std::vector<std::string> skippedKeys;
 };
 
-TEST_F(RegistrationPlanTest, OverLongValuesAreSkippedTheRestWritten) {
+TEST_F(RegistrationPlanTest, OverLongValuesAreSkippedTheRestWrittenAndTheFailureReported) {
     const std::string nodig = "TapplingFile\\shell\\nodlg\\command";
     const std::string nodr = "TapplingFile\\shell\\randameopen\\command";
     const std::string icon = "TapplingFile\\DefaultIcon";
     const std::string open = "TapplingFile\\shell\\open\\command";
     const std::vector<LengthCase> cases = {
-        {233, {}},
-        {234, {nodig}},
-        {235, {nodig, nodr}},
-        {238, {nodig, nodr}},
-        {239, {nodig, nodr, icon}},
-        {240, {nodig, nodr, icon, open}},
-        {700, {nodig, nodr, icon, open}},
+        {231, {}},
+        {232, {nodig}},
+        {233, {nodig, nodr}},
+        {237, {nodig, nodr}},
+        {238, {nodig, nodr, open}},
+        {239, {nodig, nodr, open, icon}},
+        {700, {nodig, nodr, open, icon}},
     };
     for (const LengthCase& c : cases) {
         const std::string dir = "C:\\" + std::string(c.directoryBytes - 3, 'd');
-        FakeRegistry fake;
-        EXPECT_EQ(registerFileType(fake, dir, codePage), RegistrationResult::Registered);
-
+        Machine m;
+        EXPECT_EQ(m.registerFrom(dir), c.skippedKeys.empty() ? RegistrationResult::Registered
+                                                             : RegistrationResult::PerUserWriteFailed);
         Writes expected;
         for (const auto& write : expectedWrites(dir)) {
             bool skipped = false;
@@ -128,49 +171,24 @@ TEST_F(RegistrationPlanTest, OverLongValuesAreSkippedTheRestWritten) {
                 EXPECT_GT(write.second.size(), kMaxValueBytes);
             }
         }
-        EXPECT_EQ(fake.writeLog, expected) << c.directoryBytes;
+        EXPECT_EQ(m.perUser.writeLog, expected) << c.directoryBytes;
+        EXPECT_EQ(m.merged.writeLog, expected) << c.directoryBytes;
     }
 }
 
 TEST_F(RegistrationPlanTest, LimitCountsTheWrittenBytes) {
     // A double-byte directory name: 255 bytes of command text is written, 256 is not.
     const std::string kanji = "\x8E\xA9";  // one character, two bytes
-    std::string dir = "C:\\";
-    while (dir.size() + 2 <= 232) dir += kanji;  // 231 bytes
-    dir += "xy";                                 // 233: the "-NODIG" command is exactly 255
-    FakeRegistry fake;
-    registerFileType(fake, dir, codePage);
-    EXPECT_EQ(fake.values["TapplingFile\\shell\\nodlg\\command"].size(), 255u);
-    dir += "y";
-    FakeRegistry longer;
-    registerFileType(longer, dir, codePage);
-    EXPECT_EQ(longer.values.count("TapplingFile\\shell\\nodlg\\command"), 0u);
-    EXPECT_EQ(longer.values["TapplingFile\\shell\\randameopen\\command"].size(), 255u);
-}
-
-TEST_F(RegistrationPlanTest, ProgramPathWithABlankIsQuotedInCommandsOnly) {
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {"C:\\Tools", "C:\\Tools\\Tappling.exe"},
-        {"C:\\Program Files\\Tappling", "\"C:\\Program Files\\Tappling\\Tappling.exe\""},
-        {"C:\\a\tb", "\"C:\\a\tb\\Tappling.exe\""},
-        {"C:\\\x95\x5C\x83\x5C", "C:\\\x95\x5C\x83\x5C\\Tappling.exe"},  // no blank among trail bytes
-    };
-    for (const auto& [dir, program] : cases) {
-        Writes values;
-        for (const RegistryValue& v : registrationValues(dir, codePage)) values.emplace_back(v.key, v.text);
-        EXPECT_EQ(values, expectedWrites(dir, program)) << dir;
-    }
-}
-
-TEST_F(RegistrationPlanTest, QuotesCountTowardsTheLimit) {
-    // 231 bytes of directory with a blank: the quoted "-NODIG" command is 231 + 24 = 255.
-    const std::string dir = "C:\\ " + std::string(227, 'd');
-    FakeRegistry fake;
-    registerFileType(fake, dir, codePage);
-    EXPECT_EQ(fake.values["TapplingFile\\shell\\nodlg\\command"].size(), 255u);
-    FakeRegistry longer;
-    registerFileType(longer, dir + "d", codePage);
-    EXPECT_EQ(longer.values.count("TapplingFile\\shell\\nodlg\\command"), 0u);
+    std::string dir = "C:\\ ";
+    while (dir.size() + 2 <= 230) dir += kanji;  // 230 bytes
+    dir += "x";                                  // 231: the quoted "-NODIG" command is exactly 255
+    Machine m;
+    m.registerFrom(dir);
+    EXPECT_EQ(m.perUser.values["TapplingFile\\shell\\nodlg\\command"].size(), 255u);
+    Machine longer;
+    longer.registerFrom(dir + "y");
+    EXPECT_EQ(longer.perUser.values.count("TapplingFile\\shell\\nodlg\\command"), 0u);
+    EXPECT_EQ(longer.perUser.values["TapplingFile\\shell\\randameopen\\command"].size(), 255u);
 }
 
 struct DirectoryCase {

@@ -39,12 +39,22 @@ protected:
     HKEY root_ = nullptr;
 };
 
-TEST_F(Win32RegistryTest, MissingKeyReadsAsNothingButIsCreated) {
+TEST_F(Win32RegistryTest, MissingKeyReadsAsNothingAndIsNotCreated) {
     Win32Registry registry(root_);
     EXPECT_FALSE(registry.readDefault(".TPM").has_value());
     HKEY created = nullptr;
-    EXPECT_EQ(RegOpenKeyExA(root_, ".TPM", 0, KEY_READ, &created), ERROR_SUCCESS);
+    EXPECT_NE(RegOpenKeyExA(root_, ".TPM", 0, KEY_READ, &created), ERROR_SUCCESS);
     if (created) RegCloseKey(created);
+}
+
+TEST_F(Win32RegistryTest, PrefixPlacesKeysBelowASubKeyOfTheRoot) {
+    Win32Registry registry(HKEY_CURRENT_USER, std::string(kScratch) + "\Classes\");
+    ASSERT_TRUE(registry.writeDefault(".TPM", "TapplingFile"));
+    DWORD type = 0;
+    std::string bytes;
+    ASSERT_TRUE(rawDefault("Classes\.TPM", type, bytes));
+    EXPECT_EQ(bytes, std::string("TapplingFile") + '\0');
+    EXPECT_EQ(registry.readDefault(".TPM"), "TapplingFile");
 }
 
 TEST_F(Win32RegistryTest, WritesRegSzWithItsNulAndReadsItBack) {
