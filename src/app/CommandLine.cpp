@@ -29,6 +29,10 @@ DashPositions findDashes(std::string_view text, const CodePage& codePage) {
 
 }  // namespace
 
+size_t lastOptionDash(std::string_view rawCommandLine, const CodePage& codePage) {
+    return findDashes(rawCommandLine, codePage).last;
+}
+
 StartOptions parseCommandLine(std::string_view rawCommandLine, const CodePage& codePage) {
     StartOptions options;
     if (rawCommandLine.empty()) return options;

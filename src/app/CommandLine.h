@@ -21,4 +21,8 @@ struct StartOptions {
 // rawCommandLine is the text after the program name, as the system passes it.
 StartOptions parseCommandLine(std::string_view rawCommandLine, const CodePage& codePage);
 
+// Byte offset of the last "-" that is a character of its own (never the trail byte of a
+// double-byte character): where the grammar's option begins. npos when there is none.
+size_t lastOptionDash(std::string_view rawCommandLine, const CodePage& codePage);
+
 }  // namespace tappling

@@ -3,7 +3,7 @@
 namespace tappling {
 
 StartupEnd runStartup(std::string_view rawCommandLine, const CodePage& codePage, StartupHost& host) {
-    const StartOptions options = parseCommandLine(rawCommandLine, codePage);
+    const StartOptions options = findStartFile(rawCommandLine, codePage, host);
     if (options.emptyCommandLine) {
         host.runMainWindow(options);
         return StartupEnd::WindowClosed;

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "app/CommandLine.h"
+#include "app/StartFile.h"
 #include "model/MacroFile.h"
 
 namespace tappling {
@@ -17,7 +18,8 @@ struct CursorPosition {
     int32_t y = 0;
 };
 
-class StartupHost {
+// Also the probe that tells which reading of the command line names an existing file.
+class StartupHost : public FileProbe {
 public:
     virtual ~StartupHost() = default;
     // Loads path into the main window's macro in Open mode.

@@ -27,4 +27,9 @@ CursorPosition Win32StartupHost::cursorPosition() {
 
 void Win32StartupHost::setCursorPosition(CursorPosition position) { SetCursorPos(position.x, position.y); }
 
+bool Win32StartupHost::isFile(const std::string& path) const {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 }  // namespace tappling

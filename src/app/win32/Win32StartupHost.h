@@ -18,6 +18,7 @@ public:
     void runMainWindow(const StartOptions& options) override;
     CursorPosition cursorPosition() override;
     void setCursorPosition(CursorPosition position) override;
+    bool isFile(const std::string& path) const override;
 
 private:
     MainDialog& window_;

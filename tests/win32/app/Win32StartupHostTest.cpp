@@ -53,6 +53,15 @@ TEST_F(Win32StartupHostTest, LoadsIntoTheWindowsMacro) {
     DeleteFileA(path.c_str());
 }
 
+TEST_F(Win32StartupHostTest, OnlyAnExistingFileIsAFile) {
+    const std::string path = tempFile("StartupHost-isFile.TPM");
+    std::ofstream(path, std::ios::binary) << "x";
+    EXPECT_TRUE(host.isFile(path));
+    EXPECT_FALSE(host.isFile(tempFile("")));  // the folder itself
+    EXPECT_FALSE(host.isFile(tempFile("no-such-file.TPM")));
+    DeleteFileA(path.c_str());
+}
+
 TEST_F(Win32StartupHostTest, MissingFileIsNotAMacroFile) {
     EXPECT_EQ(host.loadMacro(tempFile("no-such-file.TPM")).result, ReadResult::FormatNotSupported);
 }
