@@ -98,9 +98,9 @@ public:
 
 private:
     void stillHeld();
-    void recordKey(ActionType type, bool held);
+    void recordKey(ActionType type, uint8_t vk, bool held);
     ActionRecord recordedAtPointer(ActionType type);
-    void appendRecorded(const ActionRecord& record);
+    bool appendRecorded(const ActionRecord& record);
     void captureColour(bool left);
     void handleRelease(bool left);
     void finishRelease(bool left, const ActionRecord& up);
@@ -109,7 +109,9 @@ private:
     std::string otherColourComment_;
     int32_t leftUpSeen_ = 0;            // a pending release was put off at an earlier poll
     int32_t rightUpSeen_ = 0;
-    std::array<uint16_t, 256> previousPollStates_{};  // key states read by the previous poll
+    // Keys down since a press that was handled (recorded, or taken for a condition): a
+    // key held across polls is no new event, one whose press was never recorded is.
+    std::array<bool, 256> handledPress_{};
 
     bool stopKeyPressed();
     void startFileRun(const ActionRecord& record);

@@ -45,7 +45,7 @@ void MacroPlayer::startRecording(int32_t clearFirst, const CodePage& codePage) {
     recorderBusy = 0;
     leftUpSeen_ = 0;
     rightUpSeen_ = 0;
-    previousPollStates_.fill(0);
+    handledPress_.fill(false);
     lastEventTime = platform_.clock.tickCount();
     nowTime = lastEventTime;
     lastActivityTime = lastEventTime;
@@ -83,32 +83,35 @@ int32_t MacroPlayer::pollRecorder() {
     pressed(kVkControl);
     const bool ctrl = pressed(kVkControl);
 
-    // Seen at the previous poll and held since, not pressed again: not a new event, even
-    // when the polls come more than 50 ms apart on a busy system.
+    // Down since a handled press, not pressed again: not a new event, even when the polls
+    // come more than 50 ms apart on a busy system.
     const auto held = [&](uint8_t vk) {
-        return previousPollStates_[vk] != 0 && (states[vk] & 0x8000) != 0 && (states[vk] & 0x0001) == 0;
+        return handledPress_[vk] && (states[vk] & 0x8000) != 0 && (states[vk] & 0x0001) == 0;
     };
     if (enter || del || tab) {
         const uint8_t vk = enter ? kVkReturn : del ? kVkDelete : kVkTab;
-        recordKey(enter ? ActionType::EnterKey : del ? ActionType::DeleteKey : ActionType::TabKey, held(vk));
+        recordKey(enter ? ActionType::EnterKey : del ? ActionType::DeleteKey : ActionType::TabKey, vk, held(vk));
     } else if (upKey || downKey || leftKey || rightKey || (ctrl && (rightKeyDown || keyC || keyV || keyA))) {
-        if (ctrl && rightKeyDown) recordKey(ActionType::CtrlRight, held(kVkRight));
-        else if (upKey) recordKey(ActionType::UpKey, held(kVkUp));
-        else if (downKey) recordKey(ActionType::DownKey, held(kVkDown));
-        else if (leftKey) recordKey(ActionType::LeftKey, held(kVkLeft));
-        else if (rightKey) recordKey(ActionType::RightKey, held(kVkRight));
-        else if (keyC) recordKey(ActionType::CtrlC, held(kVkC));
-        else if (keyV) recordKey(ActionType::CtrlV, held(kVkV));
-        else recordKey(ActionType::CtrlA, held(kVkA));
+        const auto key = [&](ActionType type, uint8_t vk) { recordKey(type, vk, held(vk)); };
+        if (ctrl && rightKeyDown) key(ActionType::CtrlRight, kVkRight);
+        else if (upKey) key(ActionType::UpKey, kVkUp);
+        else if (downKey) key(ActionType::DownKey, kVkDown);
+        else if (leftKey) key(ActionType::LeftKey, kVkLeft);
+        else if (rightKey) key(ActionType::RightKey, kVkRight);
+        else if (keyC) key(ActionType::CtrlC, kVkC);
+        else if (keyV) key(ActionType::CtrlV, kVkV);
+        else key(ActionType::CtrlA, kVkA);
     } else if ((right && rightPending == 0) || (left && leftPending == 0)) {
         // The left button only when its press is the new one: a left button held from an
         // earlier press must not turn a right press into a second LeftDown (or hide it).
         const bool newLeft = left && leftPending == 0;
         if (ctrl) {
-            if (held(newLeft ? kVkLButton : kVkRButton)) {
+            const uint8_t vk = newLeft ? kVkLButton : kVkRButton;
+            if (held(vk)) {
                 stillHeld();
             } else {
                 captureColour(newLeft);
+                handledPress_[vk] = true;  // one capture per press, whether or not it made a record
             }
         } else {
             // The flag is set even when the press falls in the quiet window and makes no record.
@@ -127,7 +130,9 @@ int32_t MacroPlayer::pollRecorder() {
         handleRelease(!left && leftPending == 1);
     }
 
-    previousPollStates_ = states;
+    for (size_t vk = 0; vk < states.size(); ++vk) {
+        if ((states[vk] & 0x8000) == 0) handledPress_[vk] = false;  // released: the next press is new
+    }
     const bool stop = pressed(kVkEscape) || pressed(kVkF2);
     recorderBusy = 0;
     return stop ? 0 : 1;
@@ -146,12 +151,20 @@ void MacroPlayer::stillHeld() {
     lastActivityTime = nowTime;
 }
 
-void MacroPlayer::recordKey(ActionType type, bool held) {
+// A press too close to the previous event is not recorded and, unlike other events,
+// does not renew the quiet window: held on, it is recorded once at the first poll
+// that may record it, instead of being lost.
+void MacroPlayer::recordKey(ActionType type, uint8_t vk, bool held) {
     if (held) {
         stillHeld();
         return;
     }
-    appendRecorded(recordedAtPointer(type));
+    const ActionRecord record = recordedAtPointer(type);
+    if (nowTime - lastActivityTime > kQuietMs && lastEventTime != nowTime) {
+        handledPress_[vk] = appendRecorded(record);
+    } else {
+        handledPress_[vk] = false;
+    }
 }
 
 ActionRecord MacroPlayer::recordedAtPointer(ActionType type) {
@@ -168,12 +181,14 @@ ActionRecord MacroPlayer::recordedAtPointer(ActionType type) {
 
 // Appended only when the event is not the tail of the previous handled one; a key held
 // over many polls keeps renewing lastActivityTime and so gives one record.
-void MacroPlayer::appendRecorded(const ActionRecord& record) {
-    if (nowTime - lastActivityTime > kQuietMs && lastEventTime != nowTime) {
+bool MacroPlayer::appendRecorded(const ActionRecord& record) {
+    const bool appended = nowTime - lastActivityTime > kQuietMs && lastEventTime != nowTime;
+    if (appended) {
         actions().append(record);
         lastEventTime = nowTime;
     }
     lastActivityTime = nowTime;
+    return appended;
 }
 
 void MacroPlayer::captureColour(bool left) {

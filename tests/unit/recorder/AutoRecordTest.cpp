@@ -128,6 +128,15 @@ const Scenario kScenarios[] = {
      {},
      {{T::DeleteKey, 2000}, {T::CtrlRight, 1000}, {T::EnterKey, 1000}, {T::EnterKey, 100}},
      100},
+    // A press never recorded is recorded once, at the first poll that may record it:
+    // a Tab held from within 50 ms of an Enter, and C held before Ctrl.
+    {"KeyHeldFromWithinFiftyMsIsRecordedOnce", {{kVkReturn, 3000, 10}, {kVkTab, 3030, 300}}, {},
+     {{T::EnterKey, 2000}, {T::TabKey, 60}}},
+    {"KeyHeldFromWithinFiftyMsOverSlowPolls", {{kVkReturn, 3000, 10}, {kVkTab, 3030, 300}}, {},
+     {{T::EnterKey, 2000}, {T::TabKey, 100}}, 100},
+    {"LetterHeldBeforeCtrlGivesOneCtrlLetter", {{kVkC, 3000, 400}, {kVkControl, 3100, 500}}, {},
+     {{T::CtrlC, 2100}}},
+    {"LetterHeldBeforeCtrlOverSlowPolls", {{kVkV, 3000, 400}, {kVkControl, 3100, 500}}, {}, {{T::CtrlV, 2100}}, 100},
     // Ctrl+click: the time since the last event less 500 ms as a wait (none when shorter), then the condition.
     {"CtrlClickSoonAfterAnEventHasNoLeadingWait", {{kVkReturn, 3000, 10}, {kVkControl, 3200, 300}, {L, 3300, 100}},
      {}, {{T::EnterKey, 2000}, {T::Condition, 500}}},
