@@ -9,7 +9,7 @@ StartupEnd runStartup(std::string_view rawCommandLine, const CodePage& codePage,
         return StartupEnd::WindowClosed;
     }
 
-    const CursorPosition pointer = host.cursorPosition();
+    const std::optional<CursorPosition> pointer = host.cursorPosition();
     const ReadOutcome outcome = host.loadMacro(options.path);
     switch (outcome.result) {
     case ReadResult::Loaded:
@@ -26,7 +26,7 @@ StartupEnd runStartup(std::string_view rawCommandLine, const CodePage& codePage,
     }
 
     host.runMainWindow(options);
-    host.setCursorPosition(pointer);
+    if (pointer) host.setCursorPosition(*pointer);  // never to a corner nobody left it in
     return StartupEnd::WindowClosed;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,7 +30,8 @@ public:
     // Hands the options to the main window and the player, runs the window modally and
     // returns when it has closed.
     virtual void runMainWindow(const StartOptions& options) = 0;
-    virtual CursorPosition cursorPosition() = 0;
+    // Nothing when the system cannot tell; then the pointer is not put back afterwards.
+    virtual std::optional<CursorPosition> cursorPosition() = 0;
     virtual void setCursorPosition(CursorPosition position) = 0;
 };
 

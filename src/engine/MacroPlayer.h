@@ -99,9 +99,9 @@ public:
 private:
     void stillHeld();
     void recordKey(ActionType type, uint8_t vk, bool held);
-    ActionRecord recordedAtPointer(ActionType type);
+    std::optional<ActionRecord> recordedAtPointer(ActionType type);
     bool appendRecorded(const ActionRecord& record);
-    void captureColour(bool left);
+    bool captureColour(bool left);
     void handleRelease(bool left);
     void finishRelease(bool left, const ActionRecord& up);
 

@@ -64,7 +64,7 @@ public:
     virtual ~InputSink() = default;
     virtual void setCursorPos(int32_t x, int32_t y) = 0;
     virtual void clipCursorFree() = 0;                 // ClipCursor(nullptr)
-    virtual Point cursorPos() = 0;
+    virtual std::optional<Point> cursorPos() = 0;  // nothing when the system cannot tell
     virtual void mouseButton(uint32_t flag) = 0;       // one button transition at the pointer
     virtual void key(uint8_t vk, uint32_t flags) = 0;  // keybd_event, scan code 0
 };

@@ -110,19 +110,22 @@ int32_t MacroPlayer::pollRecorder() {
             if (held(vk)) {
                 stillHeld();
             } else {
-                captureColour(newLeft);
-                handledPress_[vk] = true;  // one capture per press, whether or not it made a record
+                // One capture per press, whether or not it made a record.
+                handledPress_[vk] = captureColour(newLeft);
             }
         } else {
-            // The flag is set even when the press falls in the quiet window and makes no record.
-            if (newLeft) {
-                leftPending = 1;
-                leftUpSeen_ = 0;
-            } else {
-                rightPending = 1;
-                rightUpSeen_ = 0;
+            // Without the pointer the press is tried again at the next poll. The flag is set
+            // even when the press falls in the quiet window and makes no record.
+            if (const auto down = recordedAtPointer(newLeft ? ActionType::LeftDown : ActionType::RightDown)) {
+                if (newLeft) {
+                    leftPending = 1;
+                    leftUpSeen_ = 0;
+                } else {
+                    rightPending = 1;
+                    rightUpSeen_ = 0;
+                }
+                appendRecorded(*down);
             }
-            appendRecorded(recordedAtPointer(newLeft ? ActionType::LeftDown : ActionType::RightDown));
         }
     } else if ((!right && rightPending == 1) || (!left && leftPending == 1)) {
         // The button whose release is seen (with both pending and only the right one up,
@@ -159,20 +162,21 @@ void MacroPlayer::recordKey(ActionType type, uint8_t vk, bool held) {
         stillHeld();
         return;
     }
-    const ActionRecord record = recordedAtPointer(type);
-    if (nowTime - lastActivityTime > kQuietMs && lastEventTime != nowTime) {
-        handledPress_[vk] = appendRecorded(record);
+    const std::optional<ActionRecord> record = recordedAtPointer(type);
+    if (record && nowTime - lastActivityTime > kQuietMs && lastEventTime != nowTime) {
+        handledPress_[vk] = appendRecorded(*record);
     } else {
-        handledPress_[vk] = false;
+        handledPress_[vk] = false;  // without the pointer too: tried again at the next poll
     }
 }
 
-ActionRecord MacroPlayer::recordedAtPointer(ActionType type) {
+std::optional<ActionRecord> MacroPlayer::recordedAtPointer(ActionType type) {
     nowTime = platform_.clock.tickCount();
-    const Point p = platform_.input.cursorPos();
+    const std::optional<Point> p = platform_.input.cursorPos();
+    if (!p) return std::nullopt;
     ActionRecord record = makeDefaultRecord();
-    record.x = p.x;
-    record.y = p.y;
+    record.x = p->x;
+    record.y = p->y;
     record.actionType = type;
     record.preWaitMs = static_cast<int32_t>(nowTime - lastEventTime);
     record.postWaitMs = 0;
@@ -191,21 +195,22 @@ bool MacroPlayer::appendRecorded(const ActionRecord& record) {
     return appended;
 }
 
-void MacroPlayer::captureColour(bool left) {
+bool MacroPlayer::captureColour(bool left) {
     const int32_t mode = left ? 0 : 1;
     nowTime = platform_.clock.tickCount();
     const uint32_t elapsed = nowTime - lastEventTime;
-    const Point p = platform_.input.cursorPos();
-    const std::optional<uint32_t> colour = platform_.screen.pixelAt(p.x, p.y);
+    const std::optional<Point> p = platform_.input.cursorPos();
+    if (!p) return false;  // tried again at the next poll while the button is held
+    const std::optional<uint32_t> colour = platform_.screen.pixelAt(p->x, p->y);
     if (!colour || *colour == kInvalidColour) {
         // A condition on a colour never seen would hold the run at it for good.
         lastActivityTime = nowTime;
-        return;
+        return true;
     }
 
     ActionRecord record = makeDefaultRecord();
-    record.x = p.x;
-    record.y = p.y;
+    record.x = p->x;
+    record.y = p->y;
     record.postWaitMs = 0;
     const int32_t leadingWait = static_cast<int32_t>(elapsed - kConditionWaitMs);
     if (leadingWait > 0 && nowTime - lastActivityTime > kQuietMs && lastEventTime != nowTime) {
@@ -224,12 +229,15 @@ void MacroPlayer::captureColour(bool left) {
     record.searchRangeY = 0;
     appendRecorded(record);
     // No pending flag: the release of this button is not recorded.
+    return true;
 }
 
 void MacroPlayer::handleRelease(bool left) {
     const ButtonTypes& types = left ? kLeftButton : kRightButton;
     int32_t& upSeen = left ? leftUpSeen_ : rightUpSeen_;
-    const ActionRecord up = recordedAtPointer(types.up);
+    const std::optional<ActionRecord> recordedUp = recordedAtPointer(types.up);
+    if (!recordedUp) return;  // still pending: handled at a poll that has the pointer
+    const ActionRecord& up = *recordedUp;
 
     const int32_t n = actions().size();
     const bool afterUp = n > 0 && actions().at(n - 1).actionType == types.up;

@@ -1,5 +1,7 @@
 #include "app/win32/ShellLink.h"
 
+#include "model/win32/Win32ModulePath.h"
+
 #include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
@@ -59,10 +61,6 @@ std::optional<std::string> desktopFolderPath() {
     return std::string(path.data());
 }
 
-std::string programPath() {
-    std::array<char, MAX_PATH> path{};
-    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    return std::string(path.data(), length);
-}
+std::optional<std::string> programPath() { return ownModulePath(); }
 
 }  // namespace tappling

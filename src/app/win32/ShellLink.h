@@ -15,7 +15,7 @@ bool writeShellLink(const std::string& linkPath, const std::string& description,
 // The file-system path of the user's desktop folder; nullopt when the shell has none.
 std::optional<std::string> desktopFolderPath();
 
-// The running program's full path.
-std::string programPath();
+// The running program's full path; nothing when it cannot be had whole.
+std::optional<std::string> programPath();
 
 }  // namespace tappling

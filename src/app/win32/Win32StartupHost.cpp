@@ -19,10 +19,10 @@ void Win32StartupHost::runMainWindow(const StartOptions& options) {
     window_.runModal();
 }
 
-CursorPosition Win32StartupHost::cursorPosition() {
+std::optional<CursorPosition> Win32StartupHost::cursorPosition() {
     POINT point{};
-    GetCursorPos(&point);
-    return {point.x, point.y};
+    if (!GetCursorPos(&point)) return std::nullopt;
+    return CursorPosition{point.x, point.y};
 }
 
 void Win32StartupHost::setCursorPosition(CursorPosition position) { SetCursorPos(position.x, position.y); }

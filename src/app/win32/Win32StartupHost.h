@@ -16,7 +16,7 @@ public:
     ReadOutcome loadMacro(const std::string& path) override;
     void showReadError(std::string_view text) override;
     void runMainWindow(const StartOptions& options) override;
-    CursorPosition cursorPosition() override;
+    std::optional<CursorPosition> cursorPosition() override;
     void setCursorPosition(CursorPosition position) override;
     bool isFile(const std::string& path) const override;
 

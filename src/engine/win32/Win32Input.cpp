@@ -8,9 +8,9 @@ void Win32Input::setCursorPos(int32_t x, int32_t y) { SetCursorPos(x, y); }
 
 void Win32Input::clipCursorFree() { ClipCursor(nullptr); }
 
-Point Win32Input::cursorPos() {
+std::optional<Point> Win32Input::cursorPos() {
     POINT p{};
-    GetCursorPos(&p);
+    if (!GetCursorPos(&p)) return std::nullopt;  // e.g. while another desktop is shown
     return Point{p.x, p.y};
 }
 

@@ -9,7 +9,7 @@ class Win32Input final : public InputSink {
 public:
     void setCursorPos(int32_t x, int32_t y) override;
     void clipCursorFree() override;
-    Point cursorPos() override;
+    std::optional<Point> cursorPos() override;
     void mouseButton(uint32_t flag) override;
     void key(uint8_t vk, uint32_t flags) override;
 };

@@ -7,13 +7,13 @@
 
 #include "installer/RegistrationPlan.h"
 #include "model/win32/Win32CodePage.h"
-#include "installer/win32/ModulePath.h"
+#include "model/win32/Win32ModulePath.h"
 #include "installer/win32/Win32Registry.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace tappling::installer;
     const tappling::Win32CodePage codePage;
-    const auto modulePath = ownModulePath();
+    const auto modulePath = tappling::ownModulePath();
     if (!modulePath) return exitCodeFor(RegistrationResult::PerUserWriteFailed);
     const auto directory = programDirectory(*modulePath, codePage);
     if (!directory) return exitCodeFor(RegistrationResult::PerUserWriteFailed);

@@ -178,9 +178,10 @@ bool ActionEditorDialog::onTimer(UINT_PTR id) {
 }
 
 void ActionEditorDialog::takePointerPosition() {
-    const Point pointer = services_.input.cursorPos();
-    record_.x = pointer.x;
-    record_.y = pointer.y;
+    const std::optional<Point> pointer = services_.input.cursorPos();
+    if (!pointer) return;  // keep the numbers rather than put in a point nobody chose
+    record_.x = pointer->x;
+    record_.y = pointer->y;
     setNumber(IDC_EDITOR_X, record_.x);
     setNumber(IDC_EDITOR_Y, record_.y);
 }

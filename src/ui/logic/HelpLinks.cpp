@@ -2,10 +2,10 @@
 
 namespace tappling {
 
-std::string helpFilePath(std::string_view programPath, const CodePage& codePage) {
+std::optional<std::string> helpFilePath(std::string_view programPath, const CodePage& codePage) {
     const size_t lastSeparator = lastPathSeparator(programPath, codePage);
-    std::string path(programPath.substr(0, lastSeparator == std::string_view::npos ? 0 : lastSeparator));
-    return path + "\\main.html";
+    if (lastSeparator == std::string_view::npos) return std::nullopt;
+    return std::string(programPath.substr(0, lastSeparator)) + "\\main.html";
 }
 
 std::string supportMailUrl(std::string_view address, std::string_view versionText, std::string_view note) {

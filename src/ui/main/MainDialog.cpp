@@ -6,6 +6,7 @@
 
 #include <array>
 
+#include "model/win32/Win32ModulePath.h"
 #include "resources/resource.h"
 #include "ui/logic/Caption.h"
 #include "ui/logic/HelpLinks.h"
@@ -399,9 +400,10 @@ std::optional<INT_PTR> MainDialog::onMessage(UINT message, WPARAM, LPARAM lParam
 
 // Opens main.html beside the program through the shell.
 void MainDialog::openHelp() {
-    std::array<char, MAX_PATH> program{};
-    const DWORD length = GetModuleFileNameA(nullptr, program.data(), static_cast<DWORD>(program.size()));
-    opener_.open(ansiToWide(helpFilePath(std::string_view(program.data(), length), codePage_)));
+    // Without the program's whole path there is no telling where the help lies.
+    const std::optional<std::string> program = ownModulePath();
+    const std::optional<std::string> help = program ? helpFilePath(*program, codePage_) : std::nullopt;
+    if (help) opener_.open(ansiToWide(*help));
 }
 
 void MainDialog::showAbout() {

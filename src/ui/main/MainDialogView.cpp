@@ -55,9 +55,10 @@ void MainDialog::stopTimer(CommandTimer timer) {
 void MainDialog::writeDesktopShortcut(std::string_view option) {
     const auto mode = shortcutMode(option);
     const std::optional<std::string> desktop = desktopFolderPath();
-    if (!mode || !desktop) return;
+    const std::optional<std::string> program = programPath();
+    if (!mode || !desktop || !program) return;  // a link without its target would start nothing
     writeShellLink(shortcutLinkPath(*desktop, currentFilePath, *mode, codePage_), "",
-                   shortcutArguments(currentFilePath, option), programPath());
+                   shortcutArguments(currentFilePath, option), *program);
 }
 
 }  // namespace tappling

@@ -39,6 +39,8 @@ TEST(HelpLinksTest, HelpBesideTheProgramAndTheMailUrl) {
     Cp932CodePage cp;
     EXPECT_EQ(helpFilePath("C:\\Tool\\Tappling.exe", cp), "C:\\Tool\\main.html");
     EXPECT_EQ(helpFilePath("C:\\" + cp.fromUtf16(u"表") + "\\T.exe", cp), "C:\\" + cp.fromUtf16(u"表") + "\\main.html");
+    EXPECT_EQ(helpFilePath("", cp), std::nullopt);  // the program's path could not be had
+    EXPECT_EQ(helpFilePath("Tappling.exe", cp), std::nullopt);
     EXPECT_EQ(supportMailUrl(kSupportMailAddress, "Tappling Version 2.00", "x"),
               std::string("mailto:") + kSupportMailAddress + "?subject=Tappling Version 2.00 について質問(x)");
 }

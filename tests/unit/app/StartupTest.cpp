@@ -14,6 +14,7 @@ class RecordingHost final : public StartupHost {
 public:
     ReadOutcome outcome{ReadResult::Loaded, {}};
     CursorPosition pointer{100, 200};
+    bool cursorFails = false;
     std::vector<std::string> calls;
     std::string loadedPath;
     std::string shownError;
@@ -33,8 +34,9 @@ public:
         windowOptions = options;
         pointer = {5, 6};  // an auto-run moves the pointer
     }
-    CursorPosition cursorPosition() override {
+    std::optional<CursorPosition> cursorPosition() override {
         calls.push_back("getCursor");
+        if (cursorFails) return std::nullopt;
         return pointer;
     }
     void setCursorPosition(CursorPosition position) override {
@@ -68,6 +70,14 @@ TEST(Startup, LoadedFileRunsWindowThenRestoresPointer) {
     EXPECT_EQ(host.windowOptions.randomMode, 1);
     EXPECT_EQ(host.pointer.x, 100);
     EXPECT_EQ(host.pointer.y, 200);
+}
+
+TEST(Startup, UnreadablePointerIsNotPutBack) {
+    Cp932CodePage codePage;
+    RecordingHost host;
+    host.cursorFails = true;
+    EXPECT_EQ(runStartup("C:\\m\\a.TPM -NODIG", codePage, host), StartupEnd::WindowClosed);
+    EXPECT_EQ(host.calls, (Calls{"getCursor", "load", "window"}));
 }
 
 TEST(Startup, UnknownOptionStillLoadsAndOpensNormally) {

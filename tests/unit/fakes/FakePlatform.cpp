@@ -76,8 +76,9 @@ void FakeInput::setCursorPos(int32_t x, int32_t y) {
 
 void FakeInput::clipCursorFree() { log_.add(EventKind::ClipCursorFree, "clip-free"); }
 
-Point FakeInput::cursorPos() {
+std::optional<Point> FakeInput::cursorPos() {
     log_.add(EventKind::CursorPos, "get-cursor");
+    if (cursorFails) return std::nullopt;
     return position;
 }
 

@@ -65,10 +65,11 @@ public:
     explicit FakeInput(EventLog& log) : log_(log) {}
     void setCursorPos(int32_t x, int32_t y) override;
     void clipCursorFree() override;
-    Point cursorPos() override;
+    std::optional<Point> cursorPos() override;
     void mouseButton(uint32_t flag) override;
     void key(uint8_t vk, uint32_t flags) override;
     Point position;
+    bool cursorFails = false;  // the position cannot be read
     std::vector<uint32_t> buttons;  // every button flag sent, in order
 
 private:

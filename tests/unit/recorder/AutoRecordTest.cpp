@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -240,6 +241,28 @@ TEST_F(AutoRecordTest, StopKeysAndStopRequestsEndTheRecordingAndAreNeverRecorded
     EXPECT_EQ(player.pollRecorder(), 0);
     EXPECT_EQ(player.runState, RunState::Idle);
     EXPECT_EQ(player.recorderBusy, 0);
+}
+
+// While the pointer cannot be read nothing is recorded at a made-up point: each event
+// waits for the first poll that has the pointer.
+TEST_F(AutoRecordTest, EventsWaitForAPollThatHasThePointer) {
+    fakes.keys.press(kVkReturn, 3000, 300);
+    fakes.keys.press(L, 3500, 300);
+    fakes.keys.press(kVkControl, 4000, 400);
+    fakes.keys.press(R, 4100, 200);
+    fakes.screen.setPixel(420, 200, kColour);
+    player.startRecording(1, codePage);
+    const std::set<uint32_t> pointerGone = {3000, 3100, 3500, 3800, 4100};
+    for (uint32_t t = kStart; t <= 5000; t += 100) {
+        fakes.clock.set(t);
+        fakes.input.cursorFails = pointerGone.count(t) > 0;
+        fakes.input.position.x = static_cast<int32_t>(t / 10);  // the point tells which poll took it
+        player.pollRecorder();
+    }
+    EXPECT_EQ(records(), (std::vector<Expected>{{T::EnterKey, 2200, 320, 200},
+                                               {T::LeftDown, 400, 360, 200},
+                                               {T::LeftUp, 300, 390, 200},
+                                               {T::Condition, 500, 420, 200}}));
 }
 
 TEST_F(AutoRecordTest, WaitsStayRightAcrossTheClockWrap) {

@@ -29,14 +29,14 @@ protected:
 };
 
 TEST_F(Win32StartupHostTest, PointerComesBackWhereItWas) {
-    const CursorPosition before = host.cursorPosition();
+    const CursorPosition before = host.cursorPosition().value();
     host.setCursorPosition({before.x + 37, before.y + 21});
-    const CursorPosition moved = host.cursorPosition();
+    const CursorPosition moved = host.cursorPosition().value();
     EXPECT_EQ(moved.x, before.x + 37);
     EXPECT_EQ(moved.y, before.y + 21);
     host.setCursorPosition(before);
-    EXPECT_EQ(host.cursorPosition().x, before.x);
-    EXPECT_EQ(host.cursorPosition().y, before.y);
+    EXPECT_EQ(host.cursorPosition()->x, before.x);
+    EXPECT_EQ(host.cursorPosition()->y, before.y);
 }
 
 TEST_F(Win32StartupHostTest, LoadsIntoTheWindowsMacro) {

@@ -38,7 +38,7 @@ public:
     Point doubleClickSize() override { return {4, 4}; }
     void setCursorPos(int32_t, int32_t) override {}
     void clipCursorFree() override {}
-    Point cursorPos() override { return pointer; }
+    std::optional<Point> cursorPos() override { return pointer; }
     void mouseButton(uint32_t) override {}
     void key(uint8_t, uint32_t) override {}
     std::optional<uint32_t> chooseColour(HWND, uint32_t initial) override { return colourAsked = initial, colour; }

@@ -6,7 +6,7 @@
 
 #include "installer/RegistrationPlan.h"
 #include "model/win32/Win32CodePage.h"
-#include "installer/win32/ModulePath.h"
+#include "model/win32/Win32ModulePath.h"
 
 namespace tappling::installer {
 namespace {
@@ -48,11 +48,11 @@ TEST_F(Win32RegistryTest, MissingKeyReadsAsNothingAndIsNotCreated) {
 }
 
 TEST_F(Win32RegistryTest, PrefixPlacesKeysBelowASubKeyOfTheRoot) {
-    Win32Registry registry(HKEY_CURRENT_USER, std::string(kScratch) + "\Classes\");
+    Win32Registry registry(HKEY_CURRENT_USER, std::string(kScratch) + "\\Classes\\");
     ASSERT_TRUE(registry.writeDefault(".TPM", "TapplingFile"));
     DWORD type = 0;
     std::string bytes;
-    ASSERT_TRUE(rawDefault("Classes\.TPM", type, bytes));
+    ASSERT_TRUE(rawDefault("Classes\\.TPM", type, bytes));
     EXPECT_EQ(bytes, std::string("TapplingFile") + '\0');
     EXPECT_EQ(registry.readDefault(".TPM"), "TapplingFile");
 }
@@ -116,7 +116,7 @@ TEST(Win32CodePageForInstallerTest, CaptionsBecomeCp932Bytes) {
 }
 
 TEST(ModulePathTest, OwnPathIsAFullPathEndingInTheProgramName) {
-    const auto path = ownModulePath();
+    const auto path = tappling::ownModulePath();
     ASSERT_TRUE(path.has_value());
     EXPECT_EQ(path->substr(1, 2), ":\\");
     EXPECT_NE(path->rfind(".exe"), std::string::npos);

@@ -30,7 +30,7 @@ class TestInput final : public InputSink {
 public:
     void setCursorPos(int32_t, int32_t) override {}
     void clipCursorFree() override {}
-    Point cursorPos() override { return {}; }
+    std::optional<Point> cursorPos() override { return Point{}; }
     void mouseButton(uint32_t) override {}
     void key(uint8_t, uint32_t) override {}
 };
