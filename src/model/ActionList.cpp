@@ -1,6 +1,7 @@
 #include "model/ActionList.h"
 
 #include <climits>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 
@@ -64,6 +65,13 @@ void ActionList::insertAt(int32_t position, ActionRecord record) {
     checkPosition(position, size());
     renumber(records_, position, +1);
     records_.insert(records_.begin() + position, std::move(record));
+}
+
+void ActionList::insertBlockAt(int32_t position, std::vector<ActionRecord> block) {
+    checkPosition(position, size());
+    renumber(records_, position, static_cast<int32_t>(block.size()));
+    records_.insert(records_.begin() + position, std::make_move_iterator(block.begin()),
+                    std::make_move_iterator(block.end()));
 }
 
 void ActionList::removeAt(int32_t position) {

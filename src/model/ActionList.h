@@ -24,6 +24,9 @@ public:
     void replaceAt(int32_t position, ActionRecord record);
     void append(ActionRecord record);
     void insertAt(int32_t position, ActionRecord record);  // position == size() appends
+    // Inserts the block as one: the records around it are renumbered once for all of it,
+    // and the block's own relative fields stay exactly as given.
+    void insertBlockAt(int32_t position, std::vector<ActionRecord> block);
     void removeAt(int32_t position);
     void clear() { records_.clear(); }
     void reserve(int32_t count) { records_.reserve(static_cast<size_t>(count > 0 ? count : 0)); }

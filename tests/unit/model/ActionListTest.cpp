@@ -187,6 +187,55 @@ TEST(ActionList, InsertAtSizeAppendsAndStillRenumbersTargetsAtTheEnd) {
     EXPECT_EQ(list.at(1).trueJump, 3);  // target 3 >= 2 moves on
 }
 
+// Which tagged record each relative field of each record points at (-1: none there; a
+// jump of a record that is no condition is no reference).
+std::vector<std::vector<int32_t>> targetTags(const ActionList& list) {
+    std::vector<std::vector<int32_t>> tags;
+    for (int32_t i = 0; i < list.size(); ++i) {
+        std::vector<int32_t> row{list.at(i).x};
+        for (auto field : {&ActionRecord::trueJump, &ActionRecord::falseJump, &ActionRecord::offsetRef}) {
+            if (field != &ActionRecord::offsetRef && list.at(i).actionType != ActionType::Condition) continue;
+            const int32_t t = target(list, i, field);
+            row.push_back(t >= 0 && t < list.size() ? list.at(t).x : -1);
+        }
+        tags.push_back(row);
+    }
+    return tags;
+}
+
+TEST(ActionList, BlockInsertKeepsEveryTargetOnItsRecordInsideAndAround) {
+    ActionRecord backToFirst = condition(-4);
+    backToFirst.x = 4;
+    ActionRecord skipOne = condition(2);
+    skipOne.x = 1;
+    ActionRecord offsetBack = tagged(3);
+    offsetBack.offsetRef = -2;
+    const ActionList around = listOf({tagged(0), skipOne, tagged(2), offsetBack, backToFirst});
+
+    // The pasted block: a condition jumping to its partner, and a record offset from the condition.
+    ActionRecord pastedCondition = condition(1, 2);
+    pastedCondition.x = 50;
+    ActionRecord partner = tagged(51);
+    ActionRecord offsetFromCondition = tagged(52);
+    offsetFromCondition.offsetRef = -2;
+    const std::vector<ActionRecord> block = {pastedCondition, partner, offsetFromCondition};
+
+    for (int32_t position : {0, 1, 2, 3, 5}) {
+        ActionList list = around;
+        list.insertBlockAt(position, block);
+        ASSERT_EQ(list.size(), 8);
+        for (int32_t k = 0; k < 3; ++k) EXPECT_EQ(list.at(position + k), block[static_cast<size_t>(k)]) << position;
+        // Outside the block, every field points at the record it pointed at before.
+        std::vector<std::vector<int32_t>> expected = targetTags(around);
+        std::vector<std::vector<int32_t>> got = targetTags(list);
+        got.erase(got.begin() + position, got.begin() + position + 3);
+        EXPECT_EQ(got, expected) << position;
+    }
+    ActionList list = around;
+    EXPECT_THROW(list.insertBlockAt(6, block), std::invalid_argument);
+    EXPECT_EQ(list.records(), around.records());
+}
+
 TEST(ActionList, ExtremeJumpsDoNotOverflow) {
     ActionList list = listOf({condition(INT32_MAX, INT32_MIN), tagged(1)});
     list.insertAt(0, tagged(9));
