@@ -105,8 +105,9 @@ void EditCommands::paste(PasteWhere where) {
     }
     if (context_.player.copyBuffer.empty()) return;
     const PastePlan plan = pastePlan(where, selected, static_cast<int32_t>(context_.player.copyBuffer.size()));
-    for (int32_t i = 0; i < plan.count; ++i)
-        context_.player.actions().insertAt(plan.first + i, context_.player.copyBuffer[static_cast<size_t>(i)]);
+    // As one block: one at a time, each insert would renumber the jumps pasted before it.
+    const auto& buffer = context_.player.copyBuffer;
+    context_.player.actions().insertBlockAt(plan.first, {buffer.begin(), buffer.begin() + plan.count});
     showChangedRow(plan.shown);
 }
 

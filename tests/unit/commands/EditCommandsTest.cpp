@@ -92,6 +92,31 @@ TEST_F(EditCommandsTest, CommandsChangeTheListAndShowTheChangedRow) {
     }
 }
 
+TEST_F(EditCommandsTest, PastedConditionStillJumpsToItsPastedPartner) {
+    ActionRecord condition = named('C');
+    condition.actionType = ActionType::Condition;
+    condition.trueJump = 1;
+    condition.falseJump = 2;
+    ActionRecord partner = named('P');
+    partner.offsetRef = -1;
+    ActionRecord backToStart = named('B');
+    backToStart.actionType = ActionType::Condition;
+    backToStart.trueJump = -1;
+    // command, the list after it, where the block lands, where B went
+    for (const auto& [command, expectedList, pastedAt, bAt] :
+         {std::tuple{&EditCommands::pasteBefore, "ACPBD", 1, 3}, std::tuple{&EditCommands::pasteAfter, "ABCPD", 2, 1}}) {
+        load("ABD", "");
+        player.actions().replaceAt(1, backToStart);
+        player.copyBuffer = {condition, partner};
+        view.selection = {1};
+        (edit.*command)();
+        EXPECT_EQ(listNames(), expectedList);
+        EXPECT_EQ(player.actions().at(pastedAt), condition);
+        EXPECT_EQ(player.actions().at(pastedAt + 1), partner);
+        EXPECT_EQ(bAt + player.actions().at(bAt).trueJump, 0) << "B's jump still reaches A";
+    }
+}
+
 TEST_F(EditCommandsTest, ListKeyboard) {
     constexpr uint8_t kVkX = 0x58;
     const struct {
