@@ -134,6 +134,14 @@ e2e_start() {
     e2e_started+=("$e2e_pid")
 }
 
+# e2e_start_command_line NAME COMMAND_LINE: starts a Windows command line verbatim, as
+# the shell or a shortcut would (wine itself would re-quote the arguments), through a
+# batch file C:\NAME.bat whose exit status is the program's; sets e2e_pid.
+e2e_start_command_line() {
+    printf '@%s\r\nexit /b %%errorlevel%%\r\n' "$2" | iconv -f UTF-8 -t CP932 >"$drive_c/$1.bat"
+    e2e_start cmd /c "C:\\$1.bat"
+}
+
 # e2e_wait_exit PID SECONDS: the program's exit status, or 124 after killing it when it
 # has not ended in time.
 e2e_wait_exit() {

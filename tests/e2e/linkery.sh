@@ -78,12 +78,6 @@ registered_command() {  # VERB DOCUMENT
     printf '%s' "${command/\%1/$2}"
 }
 
-# Starts a command line verbatim: through a batch file, since wine would re-quote arguments.
-start_command_line() {  # NAME COMMAND_LINE; sets e2e_pid
-    printf '@%s\r\nexit /b %%errorlevel%%\r\n' "$2" | iconv -f UTF-8 -t CP932 >"$drive_c/$1.bat"
-    e2e_start cmd /c "C:\\$1.bat"
-}
-
 # 1. A fresh system.
 run_linkery 'C:\Tools' "$drive_c/Tools"
 check_registration "fresh" 'C:\\Tools'
@@ -140,7 +134,7 @@ if [ "$autorun" -eq 1 ]; then
     document='C:\a - b\wait.TPM'
     command=$(registered_command open "$document")
     echo "open: $command"
-    start_command_line verb-open "$command"
+    e2e_start_command_line verb-open "$command"
     pid=$e2e_pid
     window=$(e2e_probe wait --exe Tappling.exe --title-prefix Tappling --timeout 20000 | head -n1)
     title=$(printf '%s\n' "$window" | cut -f3)
@@ -152,7 +146,7 @@ if [ "$autorun" -eq 1 ]; then
         command=$(registered_command "$verb" "$document")
         echo "$verb: $command"
         start_ms=$(( $(date +%s%N) / 1000000 ))
-        start_command_line "verb-$verb" "$command"
+        e2e_start_command_line "verb-$verb" "$command"
         e2e_wait_exit "$e2e_pid" 60; status=$?
         elapsed_ms=$(( $(date +%s%N) / 1000000 - start_ms ))
         echo "$verb: exit status $status after $elapsed_ms ms"

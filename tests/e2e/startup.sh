@@ -55,7 +55,25 @@ for case in 'C:\m\empty.TPM' 'C:\m\cut.TPM -NODIG'; do
     else e2e_pass "read error: $case shown, ended without the main window"; fi
 done
 
-# 3. A valid file with -ONDIG: the main window opens with the file loaded and closes on
+# 3. Quoted paths, as a drop on the program or "Open with" passes them, and a folder with a
+#    dash: the file is found and shown.
+mkdir -p "$drive_c/My Macros" "$drive_c/a-b"
+cp "$drive_c/m/a.TPM" "$drive_c/My Macros/a.TPM"
+cp "$drive_c/m/a.TPM" "$drive_c/a-b/x.TPM"
+cp "$tappling" "$drive_c/Tappling.exe"
+for case in '"C:\My Macros\a.TPM"|Tappling a.TPM' '"C:\a-b\x.TPM"|Tappling x.TPM' 'C:\a-b\x.TPM -ONDIG|Tappling x.TPM'; do
+    arguments=${case%|*} expected=${case#*|}
+    e2e_start_command_line quoted "C:\Tappling.exe $arguments"
+    pid=$e2e_pid
+    window=$(e2e_probe wait --exe Tappling.exe --title-prefix Tappling --timeout 20000 | head -n1)
+    title=$(printf '%s\n' "$window" | cut -f3)
+    if [ "$title" = "$expected" ]; then e2e_pass "found: $arguments opens '$title'"
+    else e2e_fail "found: $arguments shows '$title'"; fi
+    [ -n "$window" ] && e2e_probe close --hwnd "$(printf '%s\n' "$window" | cut -f1)" >/dev/null
+    e2e_wait_exit "$pid" 20 || e2e_fail "found: $arguments did not end after WM_CLOSE"
+done
+
+# 4. A valid file with -ONDIG: the main window opens with the file loaded and closes on
 #    WM_CLOSE.
 e2e_start "$tappling" 'C:\m\a.TPM' -ONDIG
 pid=$e2e_pid
