@@ -12,13 +12,17 @@ bool hasMacroFileExtension(std::string_view path) {
 }
 
 int chooseMacroFile(FileDialogs& dialogs, Prompter& prompter, ChooseMode mode, std::string& path) {
-    const std::optional<std::string> chosen = dialogs.choose(mode, path);
+    const std::optional<ChosenFile> chosen = dialogs.choose(mode, path);
     if (!chosen) return 0;
-    if (!hasMacroFileExtension(*chosen)) {
+    if (!chosen->fitsCodePage) {
+        prompter.inform(kUnusableFileNameText);
+        return 0;
+    }
+    if (!hasMacroFileExtension(chosen->path)) {
         prompter.inform("TPMﾌｧｲﾙではありません。");
         return 0;
     }
-    path = chosen->substr(0, chosen->size() - 4) + ".TPM";
+    path = chosen->path.substr(0, chosen->path.size() - 4) + ".TPM";
     return 1;
 }
 

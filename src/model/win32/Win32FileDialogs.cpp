@@ -8,7 +8,7 @@
 
 namespace tappling {
 
-std::optional<std::string> Win32FileDialogs::choose(ChooseMode mode, const std::string& initialName) {
+std::optional<ChosenFile> Win32FileDialogs::choose(ChooseMode mode, const std::string& initialName) {
     std::vector<wchar_t> file(32768, L'\0');
     const std::wstring initial = ansiToWide(initialName);
     if (initial.size() < file.size()) std::copy(initial.begin(), initial.end(), file.begin());
@@ -39,7 +39,10 @@ std::optional<std::string> Win32FileDialogs::choose(ChooseMode mode, const std::
         chosen = GetSaveFileNameW(&ofn);
     }
     if (!chosen) return std::nullopt;
-    return wideToAnsi(file.data());
+    // No best-fit look-alikes: a converted name must be the chosen one or be refused.
+    const std::optional<std::string> exact = wideToAnsiExactly(file.data());
+    if (!exact) return ChosenFile{wideToAnsi(file.data()), false};
+    return ChosenFile{*exact, true};
 }
 
 }  // namespace tappling

@@ -10,7 +10,7 @@ namespace tappling {
 class Win32FileDialogs final : public FileDialogs {
 public:
     void setOwner(HWND owner) { owner_ = owner; }
-    std::optional<std::string> choose(ChooseMode mode, const std::string& initialName) override;
+    std::optional<ChosenFile> choose(ChooseMode mode, const std::string& initialName) override;
 
 private:
     HWND owner_ = nullptr;

@@ -6,6 +6,7 @@
 
 #include "resource.h"
 #include "ui/dialogs/DetailSettingsDialog.h"
+#include "ui/Win32Prompter.h"
 #include "ui/logic/ActionEditorLogic.h"
 #include "win32/Handles.h"
 #include "win32/Win32Text.h"
@@ -202,10 +203,15 @@ void ActionEditorDialog::chooseColour() {
 void ActionEditorDialog::browseFile() {
     // The file dialog belongs to the main window: keep the editor out of reach meanwhile.
     EnableWindow(hwnd(), FALSE);
-    const std::optional<std::string> path = services_.files.choose(ChooseMode::AnyFile, std::string());
+    const std::optional<ChosenFile> chosen = services_.files.choose(ChooseMode::AnyFile, std::string());
     EnableWindow(hwnd(), TRUE);
     bringToFront();
-    if (path) setAnsiText(IDC_EDITOR_FILE_PATH, *path);
+    if (!chosen) return;
+    if (!chosen->fitsCodePage) {
+        informUser(kUnusableFileNameText);
+        return;
+    }
+    setAnsiText(IDC_EDITOR_FILE_PATH, chosen->path);
 }
 
 void ActionEditorDialog::openDetailSettings() {
@@ -238,6 +244,7 @@ bool ActionEditorDialog::onPaint() {
 }
 
 void ActionEditorDialog::onOk() {
+    if (!typedTextsFit()) return;  // the dialog stays open with the text as typed
     closing_ = true;
     record_.x = textAsInt(IDC_EDITOR_X);
     record_.y = textAsInt(IDC_EDITOR_Y);
@@ -312,6 +319,35 @@ std::string ActionEditorDialog::ansiText(int id, const std::string& original) co
     const std::wstring typed = text(id);
     // An untouched text keeps its exact bytes, even ones the code page cannot show.
     return typed == ansiToWide(original) ? original : wideToAnsi(typed);
+}
+
+// Refuses, naming its field, the first changed text that the code page cannot hold.
+bool ActionEditorDialog::typedTextsFit() {
+    const struct {
+        int id;
+        std::string_view label;
+        const std::string& original;
+    } fields[] = {
+        {IDC_EDITOR_INPUT_TEXT, "入力文字", record_.inputText},
+        {IDC_EDITOR_FILE_PATH, "ファイル名", record_.filePath},
+        {IDC_EDITOR_COMMENT, "コメント", record_.comment},
+    };
+    for (const auto& field : fields) {
+        const std::wstring typed = text(field.id);
+        if (typed == ansiToWide(field.original) || fitsAnsiCodePage(typed)) continue;
+        informUser(unusableCharactersMessage(field.label));
+        SetFocus(item(field.id));
+        return false;
+    }
+    return true;
+}
+
+void ActionEditorDialog::informUser(std::string_view text) {
+    if (services_.prompter != nullptr) {
+        services_.prompter->inform(text);
+    } else {
+        Win32Prompter(hwnd()).inform(text);
+    }
 }
 
 void ActionEditorDialog::setAnsiText(int id, const std::string& text) { setText(id, ansiToWide(text)); }

@@ -26,6 +26,7 @@ struct ActionEditorServices {
     ColourChooser& colours;  // "指定"
     FileDialogs& files;    // "参照"
     const CodePage& codePage;  // cuts a dropped path
+    Prompter* prompter = nullptr;  // its messages; the system's message box when none
 };
 
 inline constexpr UINT_PTR kMirrorTimer = 1;  // copies the marker position into the boxes
@@ -69,6 +70,8 @@ private:
     void paintSwatch(COLORREF colour);
     void bringToFront();
     std::string ansiText(int id, const std::string& original) const;
+    bool typedTextsFit();
+    void informUser(std::string_view text);
     void setAnsiText(int id, const std::string& text);
     void setNumber(int id, int64_t value);
     void listenForF9();

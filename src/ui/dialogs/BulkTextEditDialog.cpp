@@ -1,6 +1,7 @@
 #include "ui/dialogs/BulkTextEditDialog.h"
 
 #include "resource.h"
+#include "ui/logic/ActionEditorLogic.h"
 #include "ui/logic/BulkTextEdit.h"
 #include "ui/Win32Prompter.h"
 #include "win32/Win32Text.h"
@@ -24,19 +25,27 @@ bool BulkTextEditDialog::onInit() {
 
 void BulkTextEditDialog::onOk() {
     const std::wstring typedText = text(IDC_BULK_TEXT);
+    if (typedText != ansiToWide(newText_) && !fitsAnsiCodePage(typedText)) {
+        inform(unusableCharactersMessage("入力文字"));  // the dialog stays open with the text as typed
+        SetFocus(item(IDC_BULK_TEXT));
+        return;
+    }
     // An untouched text keeps its exact bytes, even ones the code page cannot show.
     if (typedText != ansiToWide(newText_)) newText_ = wideToAnsi(typedText);
     numberList_ = wideToAnsi(text(IDC_BULK_NUMBERS));
 
     const BulkEditOutcome outcome = applyBulkTextEdit(actions_, numberList_, newText_, codePage_);
     changed_ = changed_ || outcome.changes > 0;
-    const std::string message = bulkEditMessage(wideToUtf8(ansiToWide(outcome.done)));
-    if (prompter_ != nullptr) {
-        prompter_->inform(message);
-    } else {
-        Win32Prompter(hwnd()).inform(message);
-    }
+    inform(bulkEditMessage(wideToUtf8(ansiToWide(outcome.done))));
     end(IDOK);
+}
+
+void BulkTextEditDialog::inform(std::string_view text) {
+    if (prompter_ != nullptr) {
+        prompter_->inform(text);
+    } else {
+        Win32Prompter(hwnd()).inform(text);
+    }
 }
 
 }  // namespace tappling

@@ -27,6 +27,8 @@ protected:
     void onOk() override;
 
 private:
+    void inform(std::string_view text);
+
     std::string numberList_;
     std::string newText_;
     ActionList& actions_;

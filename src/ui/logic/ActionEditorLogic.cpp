@@ -73,4 +73,11 @@ std::string cutDroppedPath(std::string_view ansiPath, const CodePage& codePage) 
     return std::string(ansiPath.substr(0, end));
 }
 
+std::string unusableCharactersMessage(std::string_view fieldLabel) {
+    std::string text = "「";
+    text += fieldLabel;
+    text += "」に使えない文字が含まれています。";
+    return text;
+}
+
 }  // namespace tappling

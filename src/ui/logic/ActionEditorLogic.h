@@ -22,6 +22,10 @@ int32_t waitDown(int32_t waitMs);        // next multiple of 500 below, at least
 // A nudge button's one-pixel move of a coordinate, stopping at the ends of int32.
 int32_t nudgeCoordinate(int32_t value, int32_t delta);
 
+// The refusal of a typed text the code page cannot hold (it would be saved with '?' or a
+// look-alike in place of the character): "「<label>」に使えない文字が含まれています。".
+std::string unusableCharactersMessage(std::string_view fieldLabel);
+
 // trueJump, falseJump and offsetRef are stored relative to the action's own position and
 // shown as absolute 1-based numbers (rowNumber is the action's own number).
 int64_t shownActionNumber(int32_t relative, int32_t rowNumber);

@@ -14,12 +14,14 @@ namespace tappling {
 class ScriptedDialogs final : public FileDialogs {
 public:
     std::optional<std::string> answer;  // nullopt: cancel
+    bool answerFits = true;             // false: a name the code page cannot hold
     std::vector<ChooseMode> modes;
     std::vector<std::string> initialNames;
-    std::optional<std::string> choose(ChooseMode mode, const std::string& initialName) override {
+    std::optional<ChosenFile> choose(ChooseMode mode, const std::string& initialName) override {
         modes.push_back(mode);
         initialNames.push_back(initialName);
-        return answer;
+        if (!answer) return std::nullopt;
+        return ChosenFile{*answer, answerFits};
     }
 };
 

@@ -38,6 +38,19 @@ INSTANTIATE_TEST_SUITE_P(
                       ChooseCase{"C:\\d\\aTPM", 0, "C:\\old.TPM"}, ChooseCase{"C:\\d.tpm\\a", 0, "C:\\old.TPM"},
                       ChooseCase{"C:\\d\\a", 0, "C:\\old.TPM"}));
 
+TEST(ChooseMacroFileCodePage, ANameTheCodePageCannotHoldIsRefusedAndChangesNothing) {
+    for (ChooseMode mode : {ChooseMode::Save, ChooseMode::Open}) {
+        ScriptedDialogs dialogs;
+        ScriptedPrompter prompter;
+        dialogs.answer = "C:\\d\\caf?.TPM";  // "café.TPM" as the code page would have it
+        dialogs.answerFits = false;
+        std::string path = "C:\\cur.TPM";
+        EXPECT_EQ(chooseMacroFile(dialogs, prompter, mode, path), 0);
+        EXPECT_EQ(path, "C:\\cur.TPM");
+        EXPECT_EQ(prompter.messages, std::vector<std::string>{"このファイル名には使えない文字が含まれています。"});
+    }
+}
+
 TEST(ChooseMacroFileCancel, ReturnsZeroSilentlyAndPassesModeAndInitialName) {
     ScriptedDialogs dialogs;
     ScriptedPrompter prompter;

@@ -79,5 +79,10 @@ TEST(DroppedPath, KeepsAtMost255BytesWithoutSplittingACharacter) {
     EXPECT_EQ(cutDroppedPath("", cp932), "");
 }
 
+TEST(ActionEditorLogicTest, UnusableCharactersAreRefusedByTheirFieldsLabel) {
+    EXPECT_EQ(unusableCharactersMessage("コメント"), "「コメント」に使えない文字が含まれています。");
+    EXPECT_EQ(unusableCharactersMessage("入力文字"), "「入力文字」に使えない文字が含まれています。");
+}
+
 }  // namespace
 }  // namespace tappling

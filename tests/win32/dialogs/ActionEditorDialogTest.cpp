@@ -27,6 +27,7 @@ class Scripted final : public Screen, public InputSink, public ColourChooser, pu
 public:
     std::optional<uint32_t> pixel, colour;
     std::optional<std::string> file;
+    bool fileFits = true;
     Point pointer{}, pixelAsked{};
     uint32_t colourAsked = 0;
     std::optional<ChooseMode> fileAsked;
@@ -42,7 +43,11 @@ public:
     void mouseButton(uint32_t) override {}
     void key(uint8_t, uint32_t) override {}
     std::optional<uint32_t> chooseColour(HWND, uint32_t initial) override { return colourAsked = initial, colour; }
-    std::optional<std::string> choose(ChooseMode mode, const std::string&) override { return fileAsked = mode, file; }
+    std::optional<ChosenFile> choose(ChooseMode mode, const std::string&) override {
+        fileAsked = mode;
+        if (!file) return std::nullopt;
+        return ChosenFile{*file, fileFits};
+    }
 };
 
 ActionRecord recordOf(ActionType type, int32_t x = 120, int32_t y = 90) {
@@ -353,6 +358,37 @@ TEST_F(ActionEditorDialogTest, BrowsedAndDroppedFiles) {
     EXPECT_EQ(textOf(IDC_EDITOR_FILE_PATH), longPath.substr(0, 255));
     click(IDOK);
     EXPECT_EQ(editor->record().filePath.size(), 255u);
+}
+
+// A changed text the code page cannot hold is refused by its field's label and the editor
+// stays open; so is a browsed name that the code page cannot hold.
+TEST_F(ActionEditorDialogTest, TextsTheCodePageCannotHoldAreRefused) {
+    TestPrompter prompter;
+    services.prompter = &prompter;
+    const struct {
+        int id;
+        const char* message;
+    } fields[] = {{IDC_EDITOR_INPUT_TEXT, "「入力文字」に使えない文字が含まれています。"},
+                  {IDC_EDITOR_FILE_PATH, "「ファイル名」に使えない文字が含まれています。"},
+                  {IDC_EDITOR_COMMENT, "「コメント」に使えない文字が含まれています。"}};
+    for (const auto& field : fields) {
+        prompter.messages.clear();
+        open(recordOf(ActionType::KeyboardInput));
+        type(field.id, L"caf\u00e9");  // best fit would save "cafe"
+        click(IDOK);
+        EXPECT_NE(editor->result(), IDOK) << field.id;
+        EXPECT_EQ(prompter.messages, std::vector<std::string>{field.message});
+        type(field.id, L"\u6642\u8a08");  // 時計: the code page holds it
+        click(IDOK);
+        EXPECT_EQ(editor->result(), IDOK) << field.id;
+    }
+    prompter.messages.clear();
+    open(recordOf(ActionType::ExecuteFile));
+    system.file = "C:\\caf?.bat";
+    system.fileFits = false;
+    click(IDC_EDITOR_BROWSE);
+    EXPECT_EQ(textOf(IDC_EDITOR_FILE_PATH), L"");
+    EXPECT_EQ(prompter.messages, std::vector<std::string>{"このファイル名には使えない文字が含まれています。"});
 }
 
 // Modal, through the seam the main window uses: every field round-trips on OK (texts the

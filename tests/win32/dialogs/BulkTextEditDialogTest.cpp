@@ -79,6 +79,16 @@ TEST_F(BulkTextEditDialogTest, TemplateAndOk) {
     }
 }
 
+TEST_F(BulkTextEditDialogTest, TextTheCodePageCannotHoldIsRefusedAndTheDialogStays) {
+    open("1,3");
+    setText(dialog->hwnd(), IDC_BULK_TEXT, L"caf\u00e9");
+    click(dialog->hwnd(), IDOK);
+    EXPECT_NE(dialog->result(), IDOK);
+    EXPECT_EQ(prompter.messages, std::vector<std::string>{"「入力文字」に使えない文字が含まれています。"});
+    for (int32_t i = 0; i < actions.size(); ++i) EXPECT_EQ(actions.at(i).inputText, "old");
+    EXPECT_FALSE(dialog->changed());
+}
+
 // Modal through the seam the main window uses; true only when an action changed. The
 // user types a new text in both runs; Cancel stores nothing and reports nothing.
 TEST_F(BulkTextEditDialogTest, ModalThroughTheSeam) {

@@ -54,7 +54,7 @@ std::string tempFolder() {
 
 TEST(Win32FileDialogsTest, OpenDialogHasItsTitleAndCancelGivesNothing) {
     Win32FileDialogs dialogs;
-    std::optional<std::string> chosen;
+    std::optional<ChosenFile> chosen;
     {
         DialogDriver driver(L"TPMファイルの読み込み", L"");
         chosen = dialogs.choose(ChooseMode::Open, "");
@@ -66,7 +66,7 @@ TEST(Win32FileDialogsTest, OpenDialogHasItsTitleAndCancelGivesNothing) {
 TEST(Win32FileDialogsTest, SaveDialogAddsTheDefaultExtensionAndReturnsAnsi) {
     Win32FileDialogs dialogs;
     const std::wstring folder = ansiToWide(tempFolder());
-    std::optional<std::string> chosen;
+    std::optional<ChosenFile> chosen;
     {
         DialogDriver driver(L"TPMファイルに名前をつけて保存", folder + L"保存テスト");
         chosen = dialogs.choose(ChooseMode::Save, "");
@@ -76,10 +76,24 @@ TEST(Win32FileDialogsTest, SaveDialogAddsTheDefaultExtensionAndReturnsAnsi) {
     Win32CodePage codePage;
     // The system may spell the added extension in either case; chooseMacroFile mends it.
     const std::string expected = tempFolder() + codePage.fromUtf16(u"保存テスト.TPM");
-    ASSERT_EQ(chosen->size(), expected.size());
-    EXPECT_EQ(chosen->substr(0, expected.size() - 3), expected.substr(0, expected.size() - 3));
-    EXPECT_EQ(CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, chosen->c_str() + expected.size() - 3, 3, "TPM", 3),
+    EXPECT_TRUE(chosen->fitsCodePage);
+    ASSERT_EQ(chosen->path.size(), expected.size());
+    EXPECT_EQ(chosen->path.substr(0, expected.size() - 3), expected.substr(0, expected.size() - 3));
+    EXPECT_EQ(CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, chosen->path.c_str() + expected.size() - 3, 3, "TPM",
+                             3),
               CSTR_EQUAL);
+}
+
+// A best-fit look-alike ("cafe") could name another existing file: the name is marked.
+TEST(Win32FileDialogsTest, NameTheCodePageCannotHoldIsMarked) {
+    Win32FileDialogs dialogs;
+    std::optional<ChosenFile> chosen;
+    {
+        DialogDriver driver(L"TPMファイルに名前をつけて保存", ansiToWide(tempFolder()) + L"caf\u00e9.TPM");
+        chosen = dialogs.choose(ChooseMode::Save, "");
+    }
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_FALSE(chosen->fitsCodePage);
 }
 
 // The action editor's "参照": any existing file, taken as typed, no extension added.
@@ -87,7 +101,7 @@ TEST(Win32FileDialogsTest, AnyFileOpensAFileOfAnyType) {
     const std::wstring path = ansiToWide(tempFolder()) + L"参照テスト.bin";
     CloseHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     Win32FileDialogs dialogs;
-    std::optional<std::string> chosen;
+    std::optional<ChosenFile> chosen;
     {
         DialogDriver driver(L"", path);
         chosen = dialogs.choose(ChooseMode::AnyFile, "");
@@ -95,7 +109,7 @@ TEST(Win32FileDialogsTest, AnyFileOpensAFileOfAnyType) {
     }
     DeleteFileW(path.c_str());
     ASSERT_TRUE(chosen.has_value());
-    EXPECT_EQ(ansiToWide(*chosen), path);
+    EXPECT_EQ(ansiToWide(chosen->path), path);
 }
 
 class SilentPrompter final : public Prompter {

@@ -110,9 +110,10 @@ class TestFileDialogs final : public FileDialogs {
 public:
     std::optional<std::string> answer;
     int calls = 0;
-    std::optional<std::string> choose(ChooseMode, const std::string&) override {
+    std::optional<ChosenFile> choose(ChooseMode, const std::string&) override {
         ++calls;
-        return answer;
+        if (!answer) return std::nullopt;
+        return ChosenFile{*answer};
     }
 };
 
