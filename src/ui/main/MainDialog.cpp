@@ -383,10 +383,22 @@ bool MainDialog::onSysCommand(WPARAM command) {
 
 // Files dropped on the window: the first one is loaded; the drop handle is released.
 bool MainDialog::onDropFiles(HDROP drop) {
-    std::array<char, 256> first{};  // 255 bytes and the terminator
-    const UINT length = DragQueryFileA(drop, 0, first.data(), static_cast<UINT>(first.size()));
+    // Read wide: the ANSI query would hand over a best-fit look-alike of a name the code
+    // page cannot hold, which may name another file.
+    const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+    const UINT copied = DragQueryFileW(drop, 0, wide.data(), length + 1);
+    wide.resize(copied <= length ? copied : 0);
     DragFinish(drop);
-    if (length != 0) files_.drop(std::string(first.data()));
+    if (wide.empty()) return true;
+    std::optional<std::string> path = wideToAnsiExactly(wide);
+    if (!path) {
+        prompter_.inform(kUnusableFileNameText);
+        return true;
+    }
+    constexpr size_t kMaxDroppedPathBytes = 255;  // as the ANSI query's buffer cut it
+    if (path->size() > kMaxDroppedPathBytes) path->resize(kMaxDroppedPathBytes);
+    files_.drop(*path);
     return true;
 }
 

@@ -204,6 +204,26 @@ TEST_F(FileCommandsTest, NewAndDropAnswerTheSaveQuestion) {
     EXPECT_EQ(prompter.questions.size(), 6u);
 }
 
+TEST_F(FileCommandsTest, DroppedNameTheCodePageCannotHoldIsRefused) {
+    writeMacroFile(macroOf(3), folder + "cafe.TPM", files);  // the best-fit look-alike exists
+    show({}, "", 0);
+    window.player().macro = macroOf(1);
+    window.refreshList();
+    const std::wstring path = ansiToWide(folder) + L"caf\u00e9.TPM";
+    const size_t bytes = sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    std::copy(path.begin(), path.end(), reinterpret_cast<wchar_t*>(header + 1));
+    GlobalUnlock(memory);
+    SendMessageW(window.hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+    EXPECT_EQ(prompter.messages, std::vector<std::string>{"このファイル名には使えない文字が含まれています。"});
+    EXPECT_EQ(rows(), 1);
+    EXPECT_TRUE(prompter.questions.empty());
+    DeleteFileA((folder + "cafe.TPM").c_str());
+}
+
 TEST_F(FileCommandsTest, OpenImportAndRestoreAfterUnreadableFiles) {
     const std::string other = folder + "other.TPM", v999 = folder + "v999.TPM";
     writeMacroFile(macroOf(2), other, files);
