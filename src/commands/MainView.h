@@ -36,6 +36,7 @@ public:
     virtual void showMarkerFor(int32_t row) = 0;      // hidden for actions without a point
     virtual void hideMarker() = 0;
     virtual void watchMarker() = 0;                   // a double click on the marker edits its action
+    virtual void stopWatchingMarker() = 0;            // until the next watchMarker, it edits nothing
     virtual void show(WindowShow how) = 0;
     virtual void takeFocus() = 0;                     // to the list, where the editing keys live
     virtual void startTimer(CommandTimer timer) = 0;

@@ -15,10 +15,15 @@ void RecordCommands::record() {
         }
     }
     context_.prompter.inform(kRecordingHint);
+    // Hidden and unwatched, as for a run: a double click on it must not open the editor
+    // while the clicks are recorded. A later row click shows and watches it again.
+    context_.view.hideMarker();
+    context_.view.stopWatchingMarker();
     context_.view.show(WindowShow::Minimize);
     player.startRecording(clearFirst, codePage_);
     player.noteChange(MacroChange::Recorded);
     context_.view.startTimer(CommandTimer::Recorder);
+    recording_ = true;
 }
 
 void RecordCommands::onRecorderTimer() {
@@ -26,8 +31,21 @@ void RecordCommands::onRecorderTimer() {
     if (player.recorderBusy == 1) return;
     if (player.pollRecorder() != 0) return;
     context_.view.stopTimer(CommandTimer::Recorder);
+    recording_ = false;
     player.runState = RunState::Idle;
     context_.prompter.inform(kRecordingEnded);
+    endRecording();
+}
+
+void RecordCommands::stopBeforeClose() {
+    if (!recording_) return;
+    context_.view.stopTimer(CommandTimer::Recorder);
+    recording_ = false;
+    context_.player.runState = RunState::Idle;
+    endRecording();
+}
+
+void RecordCommands::endRecording() {
     context_.view.refreshList();
     context_.view.show(WindowShow::Restore);
 }

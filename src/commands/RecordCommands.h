@@ -27,10 +27,17 @@ public:
     // The recorder timer: one poll; at its end the list is shown again and the window restored.
     void onRecorderTimer();
 
+    // Before any question of the window's close: a recording still polling would record
+    // the user's answer. Ends it as ESC does, without its message; nothing when none runs.
+    void stopBeforeClose();
+
 private:
+    void endRecording();
+
     CommandContext context_;
     FileCommands& files_;
     const CodePage& codePage_;
+    bool recording_ = false;
 };
 
 }  // namespace tappling

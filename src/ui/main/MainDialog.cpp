@@ -361,6 +361,7 @@ void MainDialog::onCancel() {
 }
 
 bool MainDialog::onClose() {
+    record_.stopBeforeClose();  // so the answer to the question is not recorded
     if (player_.modified() == 1 && !player_.actions().empty()) {
         const Answer answer = prompter_.askYesNoCancel(kSaveQuestion);
         if (answer == Answer::Cancel) return true;

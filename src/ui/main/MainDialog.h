@@ -87,6 +87,7 @@ private:
     void showMarkerFor(int32_t row) override;
     void hideMarker() override { marker_.hide(); }
     void watchMarker() override { markerWatched_ = true; }
+    void stopWatchingMarker() override { markerWatched_ = false; }
     void show(WindowShow how) override;
     void takeFocus() override;
     void startTimer(CommandTimer timer) override;

@@ -58,6 +58,7 @@ public:
     void showMarkerFor(int32_t row) override { log("marker", row); }
     void hideMarker() override { log("hideMarker"); }
     void watchMarker() override { log("watch"); }
+    void stopWatchingMarker() override { log("unwatch"); }
     void show(WindowShow how) override {
         static constexpr const char* kNames[] = {"minimize", "showMinimized", "restore", "showNormal", "show"};
         log(kNames[static_cast<int>(how)]);

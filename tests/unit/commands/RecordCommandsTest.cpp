@@ -43,7 +43,8 @@ TEST_F(RecordCommandsTest, BeginAsksOnlyForANonEmptyListAndFollowsTheAnswer) {
             else expected.push_back(call);
         }
         const bool started = expected.back() == "start";
-        if (started) expected.back() = hint, expected.insert(expected.end(), {"minimize", "startRecorderTimer"});
+        if (started)
+            expected.back() = hint, expected.insert(expected.end(), {"hideMarker", "unwatch", "minimize", "startRecorderTimer"});
         EXPECT_EQ(view.calls, expected);
         EXPECT_EQ(player.runState, started ? RunState::Running : RunState::Idle);
         EXPECT_EQ(player.modified(), started ? 1 : row.modified);
@@ -70,6 +71,30 @@ TEST_F(RecordCommandsTest, TimerPollsUntilAStopKeyThenReportsAndRestores) {
     EXPECT_EQ(player.runState, RunState::Idle);
     ASSERT_EQ(player.actions().size(), 1);
     EXPECT_EQ(player.actions().at(0).actionType, ActionType::EnterKey);
+}
+
+TEST_F(RecordCommandsTest, CloseStopsARunningRecordingAsEscDoesWithoutItsMessage) {
+    for (bool recording : {false, true}) {
+        SCOPED_TRACE(recording);
+        player.actions().clear();
+        player.runState = RunState::Idle;
+        if (recording) record.record();
+        view.calls.clear();
+        record.stopBeforeClose();
+        EXPECT_EQ(view.calls, recording ? (std::vector<std::string>{"killRecorderTimer", "refresh", "restore"})
+                                        : std::vector<std::string>{});
+        EXPECT_EQ(player.runState, RunState::Idle);
+        view.calls.clear();
+        record.stopBeforeClose();  // once only
+        EXPECT_TRUE(view.calls.empty());
+    }
+    record.record();
+    fake.keys.press(kVkEscape, 3000, 10);
+    fake.clock.set(3000);
+    record.onRecorderTimer();  // ended by ESC: nothing left for the close to stop
+    view.calls.clear();
+    record.stopBeforeClose();
+    EXPECT_TRUE(view.calls.empty());
 }
 
 }  // namespace
