@@ -9,6 +9,8 @@
 #      points exactly, waits against the target's own log of the same input.
 #   4. The saved file is played back (-NODIG) against a fresh target: the same clicks
 #      arrive at the same points.
+#   5. A recording closed from its minimized window: the save question is answered "はい"
+#      by a real X click, and the saved file holds the recorded click but not that one.
 # Run through the harness: tools/with-wine-display tests/e2e/recorder.sh [BIN_DIR]
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
@@ -163,5 +165,34 @@ played=$(clicks play)
 if [ "$status" -eq 0 ] && [ -n "$recorded" ] && [ "$played" = "$recorded" ]; then
     e2e_pass "playback: the same clicks at the same points ($played)"
 else e2e_fail "playback: status $status, clicks '$played', recorded '$recorded'"; fi
+
+# --- 5. close during a recording: the recorder stops before the save question
+e2e_macro "$work/close.TPM" wait 100
+start_target close || exit 1
+e2e_start "$work/Tappling.exe" 'C:\e2e\close.TPM'
+close_pid=$e2e_pid
+main=$(e2e_probe wait --exe Tappling.exe --title 'Tappling close.TPM' --timeout 20000 | e2e_first_hwnd)
+[ -n "$main" ] || { e2e_fail "close: the main window did not open"; exit 1; }
+e2e_probe press --hwnd "$main" --id 1033 >/dev/null
+if box=$(box_with "編集中のデータの最後に追加しますか？"); then e2e_probe press --hwnd "$box" --id 6 >/dev/null
+else e2e_fail "close: no append question"; fi
+if box=$(box_with "マウスクリックなどを記録します。終了の場合は「ESC」または「F2」を押してください。"); then
+    e2e_probe press --hwnd "$box" --id 1 >/dev/null
+else e2e_fail "close: no recording hint"; fi
+sleep 1
+xdotool mousemove 400 300; sleep 0.3; click 1 80; sleep 0.6
+e2e_stop_target  # nothing above the question but the question itself
+e2e_probe close --hwnd "$main" >/dev/null  # as the minimized window's close does
+if box=$(box_with "編集中のデータを保存しますか？"); then
+    read -r yes_x yes_y < <(e2e_probe centre --hwnd "$box" --id 6)
+    xdotool mousemove "$yes_x" "$yes_y"; sleep 0.3; click 1 80
+    e2e_pass "close: the save question answered はい by a click at $yes_x,$yes_y"
+else e2e_fail "close: no save question"; fi
+e2e_wait_exit "$close_pid" 20 || e2e_fail "close: Tappling did not end after はい"
+saved=$("$e2e_repo/build/native/bin/tpm" text "$work/close.TPM" | tail -n +2 | awk '{ print $1, $2, $3 }')
+echo "close: saved $(printf '%s' "$saved" | tr '\n' ';')"
+if [ "$saved" = $'WaitOnly preWaitMs=0 postWaitMs=100\nLeftClick x=400 y=300' ]; then
+    e2e_pass "close: the recorded click saved, the click on はい not"
+else e2e_fail "close: saved records are: $saved"; fi
 
 e2e_finish recorder.sh

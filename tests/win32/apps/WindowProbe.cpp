@@ -9,6 +9,8 @@
 //   children     --hwnd H                child controls: hwnd, id, class, text
 //   text         --hwnd H                the message text of a message box
 //   press        --hwnd H --id N         clicks the dialog button with that id
+//   centre       --hwnd H --id N         screen point of the middle of that control: x, y
+//                                        (for a real click from outside, e.g. xdotool)
 //   close        --hwnd H                sends WM_CLOSE
 //   restore      --hwnd H                restores a minimized window as the task bar does
 //                                        (posts WM_SYSCOMMAND SC_RESTORE)
@@ -204,6 +206,13 @@ int run(const Options& options, std::vector<std::string>& lines) {
         if (!button) return 1;
         // Posted: the dialog may end, and its owner must not wait for our reply.
         PostMessageW(options.hwnd, WM_COMMAND, MAKEWPARAM(options.id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+        return 0;
+    }
+    if (command == L"centre") {
+        HWND control = GetDlgItem(options.hwnd, options.id);
+        RECT rect{};
+        if (!control || !GetWindowRect(control, &rect)) return 1;
+        lines.push_back(std::to_string((rect.left + rect.right) / 2) + "\t" + std::to_string((rect.top + rect.bottom) / 2));
         return 0;
     }
     if (command == L"close") {
