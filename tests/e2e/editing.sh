@@ -228,27 +228,52 @@ sleep 1.1
 command "$ID_FILE_SAVE"
 for _ in $(seq 1 50); do [ "$(stat -c %Y "$work/edit.TPM")" != "$before" ] && break; sleep 0.2; done
 ask close "$main"
-ask quit
 if e2e_wait_exit "$e2e_pid" 20; then e2e_pass "closed without a question after the save"
 else e2e_fail "Tappling did not end after the save"; fi
 
 # --- 15. the saved file, record by record
-# The pasted condition (row 2) lies before the list's start: its false target slid to -1.
-# The original (row 5) still goes to G (row 10) and A (row 4).
+# The pasted conditions keep their jumps as copied (4 and -2 ahead), renumbered only by
+# the later edits around them: row 2's false target lies before the list's start. The
+# original (row 5) still goes to G (row 10) and A (row 4).
 e2e_tpm text "$work/edit.TPM" >"$artifacts/editing-saved.txt" || e2e_fail "saved file unreadable"
 if diff -u - "$artifacts/editing-saved.txt" <<'TEXT'; then e2e_pass "saved file: every record as expected"
 macro loopEnabled loopLimited loopCount=3
 LeftClick x=920 y=620 preWaitMs=600 postWaitMs=0 comment="E"
-Condition x=910 y=610 preWaitMs=600 postWaitMs=0 comment="C" conditionColor=0x000000FF trueJump=6 falseJump=-1 searchRangeX=5 searchRangeY=6
+Condition x=910 y=610 preWaitMs=600 postWaitMs=0 comment="C" conditionColor=0x000000FF trueJump=5 falseJump=-1 searchRangeX=5 searchRangeY=6
 KeyboardInput preWaitMs=600 postWaitMs=0 inputText="新しい文字" comment="D"
 LeftClick x=900 y=600 preWaitMs=600 postWaitMs=0 comment="A2"
 Condition x=910 y=610 preWaitMs=600 postWaitMs=0 comment="C" conditionColor=0x000000FF trueJump=10 falseJump=4 searchRangeX=5 searchRangeY=6
 KeyboardInput preWaitMs=600 postWaitMs=0 inputText="新しい文字" comment="D"
 KeyboardInput preWaitMs=600 postWaitMs=0 inputText="old f" comment="F"
-Condition x=910 y=610 preWaitMs=600 postWaitMs=0 comment="C" conditionColor=0x000000FF trueJump=13 falseJump=6 searchRangeX=5 searchRangeY=6
+Condition x=910 y=610 preWaitMs=600 postWaitMs=0 comment="C" conditionColor=0x000000FF trueJump=12 falseJump=6 searchRangeX=5 searchRangeY=6
 KeyboardInput preWaitMs=600 postWaitMs=0 inputText="old d" comment="D"
 LeftClick x=930 y=630 preWaitMs=1000 postWaitMs=0 comment="G"
 TEXT
 else e2e_fail "saved file differs (above)"; fi
+
+# --- 16. a pasted condition jumps to its pasted partner: copy P (jumping over Q to R) with
+#     Q and R, paste after row 4, save, and read the file back with tpm text
+printf '%s\n' macro 'WaitOnly comment="S"' 'Condition x=900 y=600 trueJump=4 comment="P"' \
+    'WaitOnly comment="Q"' 'WaitOnly comment="R"' | e2e_build_macro "$work/paste.TPM"
+e2e_start "$work/Tappling.exe" 'C:\e2e\paste.TPM'
+main=$(window 'Tappling paste.TPM')
+if [ -n "$main" ]; then
+    click_row 1
+    click_row 3 shift
+    command "$ID_EDIT_COPY_ACTIONS"
+    click_row 3
+    command "$ID_EDIT_PASTE_AFTER"
+    expect_rows "S P Q R P Q R" "paste after a block with its jump target"
+    command "$ID_FILE_SAVE"
+    sleep 1
+    ask close "$main"
+    e2e_wait_exit "$e2e_pid" 20 || e2e_fail "Tappling did not end after saving paste.TPM"
+    pasted=$(e2e_tpm text "$work/paste.TPM" | sed -n 6p)
+    if [ "$pasted" = 'Condition x=900 y=600 comment="P" trueJump=7' ]; then
+        e2e_pass "pasted condition jumps to its pasted partner: $pasted"
+    else e2e_fail "pasted condition reads: $pasted"; fi
+else e2e_fail "paste.TPM did not open"; fi
+ask quit
+
 echo "editing.sh took $((SECONDS - started)) s"
 e2e_finish editing.sh
