@@ -189,7 +189,7 @@ if box=$(box_with "編集中のデータを保存しますか？"); then
     e2e_pass "close: the save question answered はい by a click at $yes_x,$yes_y"
 else e2e_fail "close: no save question"; fi
 e2e_wait_exit "$close_pid" 20 || e2e_fail "close: Tappling did not end after はい"
-saved=$("$e2e_repo/build/native/bin/tpm" text "$work/close.TPM" | tail -n +2 | awk '{ print $1, $2, $3 }')
+saved=$(e2e_tpm text "$work/close.TPM" | tail -n +2 | awk '{ print $1, $2, $3 }')
 echo "close: saved $(printf '%s' "$saved" | tr '\n' ';')"
 if [ "$saved" = $'WaitOnly preWaitMs=0 postWaitMs=100\nLeftClick x=400 y=300' ]; then
     e2e_pass "close: the recorded click saved, the click on はい not"
