@@ -68,7 +68,7 @@ private:
     bool tripped_ = false;
     ScreenRect screen_;
     Point anchor_;                          // where the program last put the pointer
-    std::array<Point, 4> recentOwn_{};      // its last few points, whose echoes may still come
+    std::array<Point, 16> recentOwn_{};     // its last points: an echo may come some ms late
     size_t recentCount_ = 0;
     size_t recentNext_ = 0;
 };
