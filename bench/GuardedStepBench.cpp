@@ -30,14 +30,17 @@ void pumpPending() {
     }
 }
 
-// Microseconds per clicking record (three steps: pre-wait, click, post-wait).
-double usPerClick(MacroPlayer& player) {
+// Microseconds per clicking record (three steps: pre-wait, click, post-wait); counts a
+// run that did not finish.
+double usPerClick(MacroPlayer& player, int* stopped = nullptr) {
     player.beginRun(0);
     const double t0 = nowMs();
     for (;;) {
         const StepResult r = player.step();
         pumpPending();
-        if (r != StepResult::Continue && r != StepResult::RecordDone) break;
+        if (r == StepResult::Continue || r == StepResult::RecordDone) continue;
+        if (stopped != nullptr && r != StepResult::Finished) ++*stopped;
+        break;
     }
     return 1000.0 * (nowMs() - t0) / kClicks;
 }
@@ -71,11 +74,11 @@ void guardedSteps() {
     for (int round = 0; round < kRounds; ++round) {
         player.manualInputWatch = nullptr;
         player.integrityGate = nullptr;
+        player.stopOnManualInput = false;
         plain.push_back(usPerClick(player));
-        watch.enabled = true;
+        player.stopOnManualInput = true;
         player.manualInputWatch = &watch;
-        hooked.push_back(usPerClick(player));
-        ownInputStops += watch.tripped();
+        hooked.push_back(usPerClick(player, &ownInputStops));
         player.manualInputWatch = nullptr;
         player.integrityGate = &gate;
         checked.push_back(usPerClick(player));

@@ -32,11 +32,8 @@ void MacroPlayer::beginRun(int32_t resume, int32_t firstRow) {
     platform_.keys.asyncKeyState(kVkEscape);
     platform_.keys.asyncKeyState(kVkF2);
     if (manualInputWatch != nullptr) {
-        if (manualInputWatch->enabled) {
-            manualInputWatch->arm(platform_.input.cursorPos(), platform_.screen.virtualScreen());
-        } else {
-            manualInputWatch->arm(Point{}, ScreenRect{});  // clears an earlier stop; no hooks
-        }
+        manualInputWatch->disarm();  // an earlier stop no longer counts
+        if (stopOnManualInput) manualInputWatch->arm(platform_.input.cursorPos(), platform_.screen.virtualScreen());
     }
 }
 

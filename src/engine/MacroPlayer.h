@@ -67,6 +67,9 @@ public:
     PlaybackSpeed playbackSpeed = PlaybackSpeed::Normal;
     PlaybackSpeed speedInForce() const { return speedInForce_; }
 
+    // "手動操作で停止": the user's own input stops a run (taken at each start and resume).
+    bool stopOnManualInput = false;
+
     // Optional guards wired in by the owner; null leaves the check out.
     ManualInputWatch* manualInputWatch = nullptr;
     IntegrityGate* integrityGate = nullptr;

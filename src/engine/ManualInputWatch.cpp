@@ -8,7 +8,6 @@ namespace tappling {
 void ManualInputWatch::arm(Point pointer, const ScreenRect& screen) {
     disarm();
     tripped_ = false;
-    if (!enabled) return;
     screen_ = screen;
     anchor_ = pointer;
     recentCount_ = 0;

@@ -42,11 +42,8 @@ public:
     ManualInputWatch(const ManualInputWatch&) = delete;
     ManualInputWatch& operator=(const ManualInputWatch&) = delete;
 
-    // The user's choice; read at every start and resume.
-    bool enabled = false;
-
     // A run starts or resumes with the pointer at `pointer`, on a screen that clips the
-    // pointer to `screen`: installs the hooks when enabled.
+    // pointer to `screen`: installs the hooks.
     void arm(Point pointer, const ScreenRect& screen);
     void disarm();
     bool armed() const { return armed_; }
@@ -57,8 +54,8 @@ public:
     // One event from the hooks; returns at once.
     void observe(const ObservedInput& input);
 
-    // The user's hand was seen since the run started or resumed.
-    bool tripped() const { return tripped_; }
+    // The user's hand was seen since the watch was armed (never once disarmed).
+    bool tripped() const { return armed_ && tripped_; }
 
 private:
     Point clamped(Point p) const;

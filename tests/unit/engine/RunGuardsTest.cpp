@@ -55,7 +55,6 @@ TEST(ManualInputWatch, TellsTheUsersHandFromTheProgramsOwnInput) {
     for (const Case& c : cases) {
         FakeHooks hooks;
         ManualInputWatch watch(hooks);
-        watch.enabled = true;
         watch.arm({100, 100}, {0, 0, 1920, 1080});
         ASSERT_EQ(hooks.watch, &watch);
         for (const Step& s : c.steps) {
@@ -75,17 +74,19 @@ TEST(ManualInputWatch, TellsTheUsersHandFromTheProgramsOwnInput) {
     }
 }
 
-TEST(ManualInputWatch, OffOrWithoutHooksItNeverStopsARun) {
-    for (const bool enabled : {false, true}) {
-        FakeHooks hooks;
-        hooks.failInstall = enabled;
-        ManualInputWatch watch(hooks);
-        watch.enabled = enabled;
-        watch.arm({0, 0}, {0, 0, 100, 100});
-        EXPECT_FALSE(watch.armed());
-        watch.observe({InputKind::KeyDown, false, {}});
-        EXPECT_FALSE(watch.tripped());
-    }
+TEST(ManualInputWatch, WithoutHooksOrDisarmedItNeverStopsARun) {
+    FakeHooks hooks;
+    hooks.failInstall = true;
+    ManualInputWatch watch(hooks);
+    watch.arm({0, 0}, {0, 0, 100, 100});
+    EXPECT_FALSE(watch.armed());
+    watch.observe({InputKind::KeyDown, false, {}});
+    EXPECT_FALSE(watch.tripped());
+    hooks.failInstall = false;
+    watch.arm({0, 0}, {0, 0, 100, 100});
+    watch.observe({InputKind::KeyDown, false, {}});
+    watch.disarm();
+    EXPECT_FALSE(watch.tripped());
 }
 
 struct FakeIntegrity : WindowIntegrity {
@@ -152,7 +153,9 @@ struct GuardedRig {
 
 TEST(RunGuards, TheUsersMoveStopsTheRunAsEscapeDoesTheProgramsOwnNever) {
     GuardedRig rig;
-    rig.watch.enabled = true;
+    rig.player.beginRun(0);
+    EXPECT_EQ(rig.hooks.watch, nullptr);  // unticked: no hooks at all
+    rig.player.stopOnManualInput = true;
     rig.player.beginRun(0);
     ASSERT_EQ(rig.hooks.watch, &rig.watch);
     rig.stepUntilClicks(1);

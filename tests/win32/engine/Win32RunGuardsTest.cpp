@@ -33,7 +33,6 @@ TEST(Win32InputHooks, SeeAMoveThatIsNotTheProgramsOwnAndPassTheProgramsClicks) {
     Win32Input input;
     Win32InputHooks hooks;
     ManualInputWatch watch(hooks);
-    watch.enabled = true;
     watch.arm({10, 10}, {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
     ASSERT_TRUE(watch.armed());
 
