@@ -163,7 +163,7 @@ TEST(RunGuards, TheUsersMoveStopsTheRunAsEscapeDoesTheProgramsOwnNever) {
     EXPECT_EQ(rig.stepUntilClicks(2), StepResult::Continue);  // the second click went out
     rig.watch.observe({InputKind::Move, false, {300, 300}});
     EXPECT_EQ(rig.stepUntilClicks(3), StepResult::Aborted);
-    EXPECT_EQ(rig.player.resumable, 1);
+    EXPECT_EQ(rig.player.resumable(), 1);
     EXPECT_EQ(rig.hooks.watch, nullptr);  // hooks only while a run plays
 
     rig.player.beginRun(1);  // resumed: the earlier move no longer counts
@@ -179,7 +179,7 @@ TEST(RunGuards, AWindowThatWouldDropTheInputStopsTheRunBeforeTheAction) {
     rig.player.beginRun(0);
     EXPECT_EQ(rig.stepUntilClicks(1), StepResult::Aborted);
     EXPECT_EQ(rig.player.currentIndex, 1);
-    EXPECT_EQ(rig.player.resumable, 1);
+    EXPECT_EQ(rig.player.resumable(), 1);
     EXPECT_EQ(rig.player.refusedWindowTitle, "窓1");
     EXPECT_TRUE(rig.fake.input.buttons.empty());
     EXPECT_EQ(refusedInputMessage("窓1"),
