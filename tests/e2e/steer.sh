@@ -4,11 +4,14 @@
 #      the release where the pointer is).
 #   2. the remembered speed, read at start-up by an auto-run: 40 clicks 100 ms apart
 #      come 50 ms apart at ×2 and 200 ms apart at ×0.5.
+#   3. "手動操作で停止" ticked: the player's own clicks never stop the run, a real X move
+#      (xdotool) does, with "中断"; unticked, the same move does not; the choices and the
+#      speed survive a restart (registry values, caption " [×2]").
 # Run through the harness: tools/with-wine-display tests/e2e/steer.sh [BIN_DIR]
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 e2e_init "${1:-build/windows/bin}"
-e2e_workdir Tappling.exe TargetApp.exe
+e2e_workdir Tappling.exe TargetApp.exe CommandPoke.exe
 
 events() { tr -d '\r' <"$work/$1.log" | cut -d' ' -f2-; }  # the log without its tick column
 
@@ -60,6 +63,62 @@ for case in "200 50" "50 200"; do
            [ $((span - want_span)) -le 40 ] && [ $((want_span - span)) -le 40 ]; then
             e2e_pass "speed $1 %: 40 clicks, median interval $median ms, whole run $span ms"
         else e2e_fail "speed $1 %: status $status, $count clicks, median $median ms, span $span ms (want $2, $want_span)"; fi
+    fi
+done
+"$wine" reg delete 'HKCU\Software\Tappling' /f >/dev/null 2>&1 || true
+
+# --- 3. Stop on the user's own input, from the main window.
+poke() { "$wine" 'C:\e2e\CommandPoke.exe' command "$main" "$1" >/dev/null 2>&1; }
+open_main() {
+    e2e_start "$work/Tappling.exe" 'C:\e2e\hand.TPM' -ONDIG
+    main=$(e2e_probe wait --exe Tappling.exe --title-prefix 'Tappling hand' --timeout 30000 | e2e_first_hwnd)
+}
+end_message() {  # the text of the message box at the end of a run, answered with OK
+    local box
+    box=$(e2e_probe wait --exe Tappling.exe --class '#32770' --title Tappling --timeout "$1" | e2e_first_hwnd)
+    [ -n "$box" ] || { echo "(none)"; return; }
+    e2e_probe text --hwnd "$box" | grep -v '^OK$' | grep -m1 . || true
+    e2e_probe press --hwnd "$box" --id 1 >/dev/null || true
+}
+clicks_in() { events "$1" | grep -c '^down L' || true; }
+hand=$(for i in $(seq 0 19); do echo "LeftClick x=$((720 + i * 5)) y=560 preWaitMs=0 postWaitMs=200"; done)
+make_macro hand "$hand"
+for ticked in 1 0; do
+    e2e_start_target "hand$ticked" 700 500 320 240 || continue
+    open_main
+    if [ "$ticked" = 1 ]; then poke 32856; fi   # 手動操作で停止
+    poke 1004                                   # 実行
+    sleep 1.5
+    before=$(clicks_in "hand$ticked")
+    xdotool mousemove 1000 720; sleep 0.1; xdotool mousemove 990 700
+    message=$(end_message 15000)
+    after=$(clicks_in "hand$ticked")
+    if [ "$ticked" = 1 ]; then
+        if [ "$before" -ge 3 ] && [ "$message" = "中断" ] && [ "$after" -lt 20 ]; then
+            e2e_pass "ticked: $before own clicks went on, the real move stopped the run with 中断 ($after clicks)"
+        else e2e_fail "ticked: $before clicks before the move, message '$message', $after clicks"; fi
+        poke 32853                              # ×2, for the restart
+        sleep 0.3
+    else
+        if [ "$message" = "終了" ] && [ "$after" -eq 20 ]; then e2e_pass "unticked: the real move did not stop the run"
+        else e2e_fail "unticked: message '$message', $after clicks"; fi
+    fi
+    e2e_probe close --hwnd "$main" >/dev/null || true
+    e2e_probe wait-gone --exe Tappling.exe --timeout 10000 >/dev/null || true
+    e2e_stop_target
+    if [ "$ticked" = 1 ]; then
+        stored=$("$wine" reg query 'HKCU\Software\Tappling' 2>/dev/null | tr -d '\r' |
+                 awk '/REG_DWORD/ { print $1 "=" $3 }' | sort | tr '\n' ' ')
+        open_main
+        title=$(e2e_probe list --exe Tappling.exe | awk -F'\t' -v h="$main" '$1 == h { print $3 }')
+        if [ "$stored" = "PlaybackSpeed=0xc8 StopOnManualInput=0x1 " ] && [ "$title" = "Tappling hand.TPM [×2]" ]; then
+            e2e_pass "the choices survive a restart ($stored, caption '$title')"
+        else e2e_fail "restart: registry '$stored', caption '$title'"; fi
+        poke 32856                              # unticked for the next round
+        poke 32852                              # ×1
+        sleep 0.3
+        e2e_probe close --hwnd "$main" >/dev/null || true
+        e2e_probe wait-gone --exe Tappling.exe --timeout 10000 >/dev/null || true
     fi
 done
 "$wine" reg delete 'HKCU\Software\Tappling' /f >/dev/null 2>&1 || true
