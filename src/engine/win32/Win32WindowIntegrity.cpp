@@ -5,6 +5,8 @@
 #include <memory>
 #include <vector>
 
+#include "win32/Win32Text.h"
+
 namespace tappling {
 namespace {
 
@@ -54,10 +56,7 @@ std::string Win32WindowIntegrity::windowTitle(uintptr_t window) {
     wchar_t title[256] = {};
     const int length = GetWindowTextW(reinterpret_cast<HWND>(window), title, 256);
     if (length <= 0) return {};
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, title, length, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
-    if (bytes > 0) WideCharToMultiByte(CP_UTF8, 0, title, length, utf8.data(), bytes, nullptr, nullptr);
-    return utf8;
+    return wideToUtf8(std::wstring_view(title, static_cast<size_t>(length)));
 }
 
 }  // namespace tappling
