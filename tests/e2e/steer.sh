@@ -16,10 +16,7 @@ e2e_workdir Tappling.exe TargetApp.exe CommandPoke.exe
 events() { tr -d '\r' <"$work/$1.log" | cut -d' ' -f2-; }  # the log without its tick column
 
 # make_macro NAME TEXT: work/NAME.TPM from the text form.
-make_macro() {
-    printf '%s\n' "$2" >"$work/$1.txt"
-    "$e2e_repo/build/native/bin/tpm" build "$work/$1.txt" -o "$work/$1.TPM" >/dev/null
-}
+make_macro() { printf '%s\n' "$2" | e2e_build_macro "$work/$1.TPM"; }
 
 # --- 1. The button released after a stop: LeftDown on the target, then a long wait that
 #        ESC ends; the auto-run closes the program, and the target sees the release.
@@ -86,8 +83,8 @@ make_macro hand "$hand"
 for ticked in 1 0; do
     e2e_start_target "hand$ticked" 700 500 320 240 || continue
     open_main
-    if [ "$ticked" = 1 ]; then poke 32856; fi   # 手動操作で停止
-    poke 1004                                   # 実行
+    if [ "$ticked" = 1 ]; then poke "$ID_EDIT_STOP_ON_INPUT"; fi  # 手動操作で停止
+    poke "$IDC_RUN"  # 実行
     sleep 1.5
     before=$(clicks_in "hand$ticked")
     xdotool mousemove 1000 720; sleep 0.1; xdotool mousemove 990 700
@@ -97,7 +94,7 @@ for ticked in 1 0; do
         if [ "$before" -ge 3 ] && [ "$message" = "中断" ] && [ "$after" -lt 20 ]; then
             e2e_pass "ticked: $before own clicks went on, the real move stopped the run with 中断 ($after clicks)"
         else e2e_fail "ticked: $before clicks before the move, message '$message', $after clicks"; fi
-        poke 32853                              # ×2, for the restart
+        poke "$ID_EDIT_SPEED_DOUBLE"  # ×2, for the restart
         sleep 0.3
     else
         if [ "$message" = "終了" ] && [ "$after" -eq 20 ]; then e2e_pass "unticked: the real move did not stop the run"
@@ -114,8 +111,8 @@ for ticked in 1 0; do
         if [ "$stored" = "PlaybackSpeed=0xc8 StopOnManualInput=0x1 " ] && [ "$title" = "Tappling hand.TPM [×2]" ]; then
             e2e_pass "the choices survive a restart ($stored, caption '$title')"
         else e2e_fail "restart: registry '$stored', caption '$title'"; fi
-        poke 32856                              # unticked for the next round
-        poke 32852                              # ×1
+        poke "$ID_EDIT_STOP_ON_INPUT"  # unticked for the next round
+        poke "$ID_EDIT_SPEED_NORMAL"  # ×1
         sleep 0.3
         e2e_probe close --hwnd "$main" >/dev/null || true
         e2e_probe wait-gone --exe Tappling.exe --timeout 10000 >/dev/null || true
