@@ -15,6 +15,7 @@ void idleCpu();
 void idleRecordingCpu();
 void largeMacros();
 void macroFiles();
+void guardedSteps();
 
 // CPU use of one idle scenario, in % of one core.
 struct IdleFigure {

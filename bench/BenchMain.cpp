@@ -51,7 +51,7 @@ LRESULT CALLBACK TickWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, 
 
 }  // namespace tappling::bench
 
-// tappling_bench [SCENARIO...]: the named scenarios (list, files, colour, schedule, idle, recording),
+// tappling_bench [SCENARIO...]: the named scenarios (list, files, colour, schedule, idle, recording, guards),
 // or every one of them.
 int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
         void (*run)();
     } scenarios[] = {{"list", largeMacros}, {"files", macroFiles}, {"colour", colourSearch},
                      {"schedule", scheduleLateness}, {"idle", idleCpu},
-                     {"recording", idleRecordingCpu}};
+                     {"recording", idleRecordingCpu}, {"guards", guardedSteps}};
     for (const auto& scenario : scenarios) {
         bool wanted = argc < 2;
         for (int i = 1; i < argc; ++i) wanted = wanted || std::strcmp(argv[i], scenario.name) == 0;

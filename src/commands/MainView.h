@@ -43,6 +43,7 @@ public:
     virtual void stopTimer(CommandTimer timer) = 0;
     virtual void closeAsOk() = 0;
     virtual void writeDesktopShortcut(std::string_view option) = 0;  // failures are silent
+    virtual void showPlaybackChoices() = 0;  // the speed's radio item and the stop-on-input check
 };
 
 // What every command family is built over.

@@ -1,5 +1,8 @@
 #include "commands/RunCommands.h"
 
+#include "commands/EditCommands.h"  // kSelectRecord
+#include "engine/IntegrityGate.h"
+
 namespace tappling {
 namespace {
 
@@ -7,7 +10,43 @@ constexpr std::string_view kCannotResume = "「再開」処理は実行できま
 
 }  // namespace
 
-void RunCommands::startRun(int32_t resume) {
+void RunCommands::loadChoices() {
+    if (settings == nullptr) return;
+    const PlaybackSettings remembered = loadPlaybackSettings(*settings);
+    context_.player.playbackSpeed = remembered.speed;
+    context_.player.stopOnManualInput = remembered.stopOnManualInput;
+    context_.view.showPlaybackChoices();
+}
+
+void RunCommands::rememberChoices() {
+    context_.view.showPlaybackChoices();
+    // A value that cannot be written leaves the choice for this run of the program only.
+    if (settings != nullptr) {
+        savePlaybackSettings(*settings, {context_.player.playbackSpeed, context_.player.stopOnManualInput});
+    }
+}
+
+void RunCommands::chooseSpeed(PlaybackSpeed speed) {
+    context_.player.playbackSpeed = speed;
+    rememberChoices();
+    context_.view.updateTitle();
+}
+
+void RunCommands::toggleStopOnManualInput() {
+    context_.player.stopOnManualInput = !context_.player.stopOnManualInput;
+    rememberChoices();
+}
+
+void RunCommands::runFromSelectedRow() {
+    const std::vector<int32_t> rows = context_.view.selectedRows();
+    if (rows.empty()) {
+        context_.prompter.inform(kSelectRecord);
+        return;
+    }
+    startRun(0, rows.front());
+}
+
+void RunCommands::startRun(int32_t resume, int32_t firstRow) {
     MacroPlayer& player = context_.player;
     if (player.actions().empty()) return;
     context_.view.hideMarker();
@@ -18,7 +57,7 @@ void RunCommands::startRun(int32_t resume) {
         if (answer == Answer::Yes) saving_.save();
     }
     context_.view.show(WindowShow::ShowMinimized);
-    player.beginRun(resume);
+    player.beginRun(resume, firstRow);
     context_.view.startTimer(CommandTimer::Step);
 }
 
@@ -64,7 +103,9 @@ void RunCommands::finishRun(StepResult result) {
         return;
     }
     context_.view.show(WindowShow::ShowNormal);
-    const std::string message = runEndMessage(result, player.macro.loopEnabled, player.loopsDone);
+    const std::string message = player.refusedWindowTitle.empty()
+                                    ? runEndMessage(result, player.macro.loopEnabled, player.loopsDone)
+                                    : refusedInputMessage(player.refusedWindowTitle);
     if (!message.empty()) context_.prompter.inform(message);
 }
 

@@ -6,6 +6,7 @@
 
 #include "commands/FileCommands.h"
 #include "commands/MainView.h"
+#include "engine/PlaybackSettings.h"
 
 namespace tappling {
 
@@ -16,6 +17,15 @@ public:
 
     // Set by start-up: 1 when the program runs a macro unattended and closes at its end.
     int32_t autoRunMode = 0;
+
+    // Where the speed and "手動操作で停止" are remembered; null: for this run of the program only.
+    SettingsStore* settings = nullptr;
+    // Start-up: the remembered choices into the player (auto-runs use them too).
+    void loadChoices();
+    void chooseSpeed(PlaybackSpeed speed);
+    void toggleStopOnManualInput();
+    // "選択行から実行": the first pass from the first selected row.
+    void runFromSelectedRow();
 
     // "実行" and the start of an auto-run: from the top.
     void run() { startRun(0); }
@@ -39,7 +49,8 @@ public:
     void onResized();
 
 private:
-    void startRun(int32_t resume);
+    void startRun(int32_t resume, int32_t firstRow = 0);
+    void rememberChoices();
     void resumeMenu(bool random);
     void finishRun(StepResult result);
 

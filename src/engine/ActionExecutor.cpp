@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "engine/ColourSearch.h"
+#include "engine/ManualInputWatch.h"
 #include "engine/MacroPlayer.h"
 #include "engine/RandomOffsets.h"
 
@@ -57,6 +58,7 @@ ExecResult MacroPlayer::executeAction(int32_t& index) {
 
     const int32_t type = code(record.actionType);
     if (type <= code(ActionType::MoveOnly) || type > code(ActionType::CtrlRight)) {
+        if (manualInputWatch != nullptr) manualInputWatch->ownMove(Point{px, py});
         input.setCursorPos(px, py);
         input.clipCursorFree();
         if (record.actionType == ActionType::MoveOnly) return ExecResult::Next;
@@ -64,29 +66,29 @@ ExecResult MacroPlayer::executeAction(int32_t& index) {
 
     switch (record.actionType) {
         case ActionType::LeftClick:
-            input.mouseButton(kLeftDown);
-            input.mouseButton(kLeftUp);
+            sendButton(kLeftDown);
+            sendButton(kLeftUp);
             break;
         case ActionType::LeftDoubleClick:
             for (int i = 0; i < 2; ++i) {
-                input.mouseButton(kLeftDown);
-                input.mouseButton(kLeftUp);
+                sendButton(kLeftDown);
+                sendButton(kLeftUp);
             }
             break;
-        case ActionType::LeftUp: input.mouseButton(kLeftUp); break;
-        case ActionType::LeftDown: input.mouseButton(kLeftDown); break;
+        case ActionType::LeftUp: sendButton(kLeftUp); break;
+        case ActionType::LeftDown: sendButton(kLeftDown); break;
         case ActionType::RightClick:
-            input.mouseButton(kRightDown);
-            input.mouseButton(kRightUp);
+            sendButton(kRightDown);
+            sendButton(kRightUp);
             break;
         case ActionType::RightDoubleClick:
             for (int i = 0; i < 2; ++i) {
-                input.mouseButton(kRightDown);
-                input.mouseButton(kRightUp);
+                sendButton(kRightDown);
+                sendButton(kRightUp);
             }
             break;
-        case ActionType::RightUp: input.mouseButton(kRightUp); break;
-        case ActionType::RightDown: input.mouseButton(kRightDown); break;
+        case ActionType::RightUp: sendButton(kRightUp); break;
+        case ActionType::RightDown: sendButton(kRightDown); break;
         case ActionType::KeyboardInput:
             // The paste goes out even when nothing could be placed: it then pastes what
             // the clipboard already holds.
@@ -132,6 +134,12 @@ ExecResult MacroPlayer::executeAction(int32_t& index) {
     return ExecResult::Next;
 }
 
+void MacroPlayer::sendButton(uint32_t flag) {
+    platform_.input.mouseButton(flag);
+    if (flag == kLeftDown || flag == kLeftUp) leftHeld_ = flag == kLeftDown;
+    if (flag == kRightDown || flag == kRightUp) rightHeld_ = flag == kRightDown;
+}
+
 void MacroPlayer::startFileRun(const ActionRecord& record) {
     fileRunWorker.reset();  // the previous worker goes first (joined or detached)
     try {
@@ -141,6 +149,7 @@ void MacroPlayer::startFileRun(const ActionRecord& record) {
     }
     // The post-wait of this record counts from the launch.
     timeBase = platform_.clock.tickCount();
+    waitCarry_ = 0;
 }
 
 bool MacroPlayer::findColour(uint32_t colour, int32_t cx, int32_t cy, int32_t rangeX, int32_t rangeY,

@@ -1,6 +1,11 @@
 #include "engine/MacroPlayer.h"
 
 #include <limits>
+#include <optional>
+#include <utility>
+
+#include "engine/IntegrityGate.h"
+#include "engine/ManualInputWatch.h"
 
 namespace tappling {
 
@@ -9,12 +14,15 @@ MacroPlayer::MacroPlayer(Platform& platform) : platform_(platform) {}
 // A worker still inside its shell call is detached, never waited for.
 MacroPlayer::~MacroPlayer() = default;
 
-void MacroPlayer::beginRun(int32_t resume) {
+void MacroPlayer::beginRun(int32_t resume, int32_t firstRow) {
     timeBase = platform_.clock.tickCount();
+    waitCarry_ = 0;
+    speedInForce_ = playbackSpeed;
+    refusedWindowTitle.clear();
     if (resume != 1) {
         loopsDone = 0;
         phase = Phase::PreWait;
-        currentIndex = 0;
+        currentIndex = firstRow;
         repeatDone = 0;
         nextIndex = 0;
         runState = RunState::Running;
@@ -23,16 +31,35 @@ void MacroPlayer::beginRun(int32_t resume) {
     // Presses made before the start must not stop the run.
     platform_.keys.asyncKeyState(kVkEscape);
     platform_.keys.asyncKeyState(kVkF2);
+    if (manualInputWatch != nullptr) {
+        manualInputWatch->disarm();  // an earlier stop no longer counts
+        if (stopOnManualInput) manualInputWatch->arm(platform_.input.cursorPos(), platform_.screen.virtualScreen());
+    }
+}
+
+void MacroPlayer::endRun() {
+    // A button left down would stay down for the whole desktop: the user's next move
+    // would drag whatever is under the pointer.
+    if (leftHeld_) platform_.input.mouseButton(kLeftUp);
+    if (rightHeld_) platform_.input.mouseButton(kRightUp);
+    leftHeld_ = false;
+    rightHeld_ = false;
+    if (manualInputWatch != nullptr) manualInputWatch->disarm();
 }
 
 bool MacroPlayer::waitElapsed(int32_t ms) {
     // A negative wait (the editor stores what is typed) is no wait; it does not pull the
     // base back, which would shorten the waits after it.
-    const uint32_t wait = ms > 0 ? static_cast<uint32_t>(ms) : 0;
-    // Elapsed time as an unsigned difference stays right when the clock wraps; comparing
-    // the clock with the sum base + wait would end a wait early across the wrap.
-    if (platform_.clock.tickCount() - timeBase < wait) return false;
-    timeBase += wait;
+    const uint64_t wait = ms > 0 ? static_cast<uint64_t>(ms) : 0;
+    // In units of 1/num ms: the true base is timeBase + waitCarry_, the scaled wait
+    // wait * den. Elapsed time as an unsigned difference stays right when the clock
+    // wraps; comparing the clock with the sum base + wait would end a wait early there.
+    const SpeedRatio ratio = speedRatio(speedInForce_);
+    const uint64_t due = wait * ratio.den + waitCarry_;
+    const uint64_t elapsed = uint64_t{platform_.clock.tickCount() - timeBase} * ratio.num;
+    if (elapsed < due) return false;
+    timeBase += static_cast<uint32_t>(due / ratio.num);
+    waitCarry_ = due % ratio.num;
     return true;
 }
 
@@ -40,7 +67,36 @@ bool MacroPlayer::stopKeyPressed() {
     return platform_.keys.asyncKeyState(kVkEscape) != 0 || platform_.keys.asyncKeyState(kVkF2) != 0;
 }
 
+bool MacroPlayer::userStopped() {
+    return stopKeyPressed() || (manualInputWatch != nullptr && manualInputWatch->tripped());
+}
+
+namespace {
+
+// Buttons and keys: what a window of a higher integrity level would silently drop.
+bool sendsInput(ActionType type) {
+    const int32_t c = code(type);
+    return (c >= code(ActionType::LeftClick) && c <= code(ActionType::RightDown)) ||
+           (c >= code(ActionType::KeyboardInput) && c <= code(ActionType::RightKey)) || type == ActionType::CtrlRight;
+}
+
+}  // namespace
+
+bool MacroPlayer::inputRefused(const ActionRecord& record) {
+    if (integrityGate == nullptr || !sendsInput(record.actionType)) return false;
+    std::optional<std::string> title = integrityGate->refusingWindow();
+    if (!title) return false;
+    refusedWindowTitle = std::move(*title);
+    return true;
+}
+
 StepResult MacroPlayer::step() {
+    const StepResult result = advance();
+    if (result == StepResult::Finished || result == StepResult::Aborted || result == StepResult::EndOfList) endRun();
+    return result;
+}
+
+StepResult MacroPlayer::advance() {
     if (runState == RunState::StopRequested) {
         runState = RunState::Idle;
         return StepResult::Aborted;
@@ -56,15 +112,19 @@ StepResult MacroPlayer::step() {
 
     switch (phase) {
         case Phase::PreWait:
-            if (stopKeyPressed()) {
+            if (userStopped()) {
                 resumable_ = 1;
                 return StepResult::Aborted;
             }
             if (waitElapsed(record.preWaitMs)) phase = Phase::Act;
             return StepResult::Continue;
         case Phase::Act: {
-            if (stopKeyPressed()) {
+            if (userStopped()) {
                 resumable_ = 1;
+                return StepResult::Aborted;
+            }
+            if (inputRefused(record)) {
+                resumable_ = 1;  // resuming performs the action
                 return StepResult::Aborted;
             }
             phase = Phase::PostWait;
@@ -81,7 +141,7 @@ StepResult MacroPlayer::step() {
             return StepResult::Continue;
         }
         case Phase::PostWait:
-            if (stopKeyPressed()) {
+            if (userStopped()) {
                 resumable_ = 1;
                 return StepResult::Aborted;
             }

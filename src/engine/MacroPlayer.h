@@ -12,6 +12,7 @@
 
 #include "engine/CFileRun.h"
 #include "engine/MacroChange.h"
+#include "engine/PlaybackSpeed.h"
 #include "engine/Platform.h"
 #include "model/ActionList.h"
 #include "model/CodePage.h"
@@ -25,6 +26,9 @@ enum class StepResult : int32_t { Continue = 0, RecordDone = 3, Finished = 1, Ab
 
 // Passes after which an endless run starts counting from 0 again (a limited run ends).
 constexpr uint32_t kMaxLoopsDone = 0x7FFFFFF8;
+
+class ManualInputWatch;
+class IntegrityGate;
 
 class MacroPlayer {
 public:
@@ -59,15 +63,36 @@ public:
     uint32_t loopsDone = 0;
     std::unique_ptr<CFileRun> fileRunWorker;
 
-    // Resets the run position (or, resuming, only the wait base) and discards earlier
-    // presses of the stop keys. The caller starts the step timer afterwards.
-    void beginRun(int32_t resume);
+    // The speed the user chose; a run takes it when it starts or resumes and keeps it.
+    PlaybackSpeed playbackSpeed = PlaybackSpeed::Normal;
+    PlaybackSpeed speedInForce() const { return speedInForce_; }
 
-    // One timer tick of the run.
+    // "手動操作で停止": the user's own input stops a run (taken at each start and resume).
+    bool stopOnManualInput = false;
+
+    // Optional guards wired in by the owner; null leaves the check out.
+    ManualInputWatch* manualInputWatch = nullptr;
+    IntegrityGate* integrityGate = nullptr;
+    // The title (UTF-8) of the window that would have dropped the input when the last run
+    // stopped before it; empty otherwise.
+    std::string refusedWindowTitle;
+
+    // Resets the run position (or, resuming, only the wait base) and discards earlier
+    // presses of the stop keys; a fresh run's first pass starts at firstRow. The caller
+    // starts the step timer afterwards.
+    void beginRun(int32_t resume, int32_t firstRow = 0);
+
+    // One timer tick of the run; a result that ends the run has already called endRun.
     StepResult step();
 
-    // True once ms have passed since timeBase; then timeBase moves on by exactly ms, so
-    // late ticks do not add up over a run. Unsigned arithmetic, correct across the wrap.
+    // Whatever ended the run: releases a button the macro left pressed (where the pointer
+    // is) and removes the input hooks. Harmless when nothing is held.
+    void endRun();
+
+    // True once the scaled wait (ms divided by the speed in force) has passed since
+    // timeBase; then the base moves on by exactly that, the fraction of a millisecond
+    // carried to the next wait, so late ticks and rounding do not add up over a run.
+    // Unsigned arithmetic, correct across the wrap.
     bool waitElapsed(int32_t ms);
 
     // Performs the record at index (0 <= index < size). On a jump, index holds the target.
@@ -113,8 +138,17 @@ private:
     // key held across polls is no new event, one whose press was never recorded is.
     std::array<bool, 256> handledPress_{};
 
+    StepResult advance();
     bool stopKeyPressed();
+    bool userStopped();
+    bool inputRefused(const ActionRecord& record);
+    void sendButton(uint32_t flag);
     void startFileRun(const ActionRecord& record);
+
+    PlaybackSpeed speedInForce_ = PlaybackSpeed::Normal;
+    uint64_t waitCarry_ = 0;  // the base's fraction of a millisecond, in 1/num ms
+    bool leftHeld_ = false;   // the macro pressed the button and has not released it
+    bool rightHeld_ = false;
 
     Platform platform_;
     friend struct MacroPlayerTestAccess;  // window tests start from flags a run would leave

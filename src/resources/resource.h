@@ -65,6 +65,13 @@
 #define ID_FILE_IMPORT               32805
 #define ID_EDIT_RESUME               32806
 #define ID_EDIT_RESUME_RANDOM        32807
+#define ID_EDIT_SPEED_QUARTER        32850
+#define ID_EDIT_SPEED_HALF           32851
+#define ID_EDIT_SPEED_NORMAL         32852
+#define ID_EDIT_SPEED_DOUBLE         32853
+#define ID_EDIT_SPEED_QUADRUPLE      32854
+#define ID_EDIT_RUN_FROM_ROW         32855
+#define ID_EDIT_STOP_ON_INPUT        32856
 
 // Action editing dialog templates
 #define IDD_BULK_TEXT_EDIT           105

@@ -60,6 +60,7 @@ MainDialog::MainDialog(HINSTANCE instance, Platform& platform, MainDialogService
       edit_({player_, currentFilePath, *this, prompter_},
             services.actionDialogs != nullptr ? *services.actionDialogs : win32ActionDialogs_),
       shortcuts_({player_, currentFilePath, *this, prompter_}) {
+    run_.settings = services.settings != nullptr ? services.settings : &settingsStore_;
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
     appIcon_ = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TAPPLING));
@@ -97,6 +98,7 @@ bool MainDialog::onInit() {
     platform_.keys.asyncKeyState(kVkF2);
 
     insertColumns();
+    run_.loadChoices();
     updateTitle();
     refreshList();
     if (autoRunMode == 1) armAutoRun();
@@ -137,7 +139,12 @@ void MainDialog::refreshList() {
 
 void MainDialog::updateTitle() {
     if (autoRunMode == 1) return;
-    SetWindowTextW(hwnd(), ansiToWide(titleText(currentFilePath, codePage_)).c_str());
+    SetWindowTextW(hwnd(), (ansiToWide(titleText(currentFilePath, codePage_)) + utf8ToWide(speedSuffix())).c_str());
+}
+
+// While a run plays, the speed it took; otherwise the one the next run will take.
+std::string MainDialog::speedSuffix() const {
+    return speedCaptionSuffix(stepTimerOn_ ? player_.speedInForce() : player_.playbackSpeed);
 }
 
 void MainDialog::updateTitleProgress(int32_t passes) {
@@ -145,7 +152,7 @@ void MainDialog::updateTitleProgress(int32_t passes) {
     const Macro& macro = player_.macro;
     const std::string caption =
         progressTitleText(passes, macro.loopEnabled, macro.loopLimited, macro.loopCount, currentFilePath, codePage_);
-    SetWindowTextW(hwnd(), ansiToWide(caption).c_str());
+    SetWindowTextW(hwnd(), (ansiToWide(caption) + utf8ToWide(speedSuffix())).c_str());
 }
 
 void MainDialog::showMarkerFor(int32_t index) {
@@ -204,6 +211,13 @@ bool MainDialog::onCommand(int id, int code) {
         {IDC_RESUME, [](MainDialog& w, int) { w.run_.resumeButton(); }},
         {ID_EDIT_RESUME, [](MainDialog& w, int) { w.run_.resume(); }},
         {ID_EDIT_RESUME_RANDOM, [](MainDialog& w, int) { w.run_.resumeRandom(); }},
+        {ID_EDIT_RUN_FROM_ROW, [](MainDialog& w, int) { w.run_.runFromSelectedRow(); }},
+        {ID_EDIT_SPEED_QUARTER, [](MainDialog& w, int) { w.run_.chooseSpeed(PlaybackSpeed::Quarter); }},
+        {ID_EDIT_SPEED_HALF, [](MainDialog& w, int) { w.run_.chooseSpeed(PlaybackSpeed::Half); }},
+        {ID_EDIT_SPEED_NORMAL, [](MainDialog& w, int) { w.run_.chooseSpeed(PlaybackSpeed::Normal); }},
+        {ID_EDIT_SPEED_DOUBLE, [](MainDialog& w, int) { w.run_.chooseSpeed(PlaybackSpeed::Double); }},
+        {ID_EDIT_SPEED_QUADRUPLE, [](MainDialog& w, int) { w.run_.chooseSpeed(PlaybackSpeed::Quadruple); }},
+        {ID_EDIT_STOP_ON_INPUT, [](MainDialog& w, int) { w.run_.toggleStopOnManualInput(); }},
         {IDC_LOOP, [](MainDialog& w, int) { w.syncLoopBoxes(), w.run_.loopBoxClicked(); }},
         {IDC_LOOP_MAX, [](MainDialog& w, int) { w.run_.loopBoxClicked(); }},
         {IDC_LOOP_COUNT,
@@ -371,6 +385,7 @@ bool MainDialog::onClose() {
     }
     stopTimer(CommandTimer::Step);
     stopTimer(CommandTimer::Recorder);
+    player_.endRun();  // a button the run left down is released
     markerWatched_ = false;
     if (closeAllowed(platform_.keys)) end(IDCANCEL);  // both stop keys held: stay open
     return true;

@@ -23,6 +23,8 @@
 #include "model/win32/Win32CodePage.h"
 #include "model/win32/Win32FileAccess.h"
 #include "model/win32/Win32FileDialogs.h"
+#include "engine/win32/Win32RunGuards.h"
+#include "engine/win32/Win32SettingsStore.h"
 #include "ui/Dialog.h"
 #include "ui/Win32Prompter.h"
 #include "ui/dialogs/PositionMarker.h"
@@ -41,6 +43,7 @@ struct MainDialogServices {
     FileDialogs* dialogs = nullptr;
     DocumentOpener* opener = nullptr;  // help and the version dialog's links
     ActionDialogs* actionDialogs = nullptr;
+    SettingsStore* settings = nullptr;  // the remembered playback choices
 };
 
 class MainDialog final : public Dialog, private MainView {
@@ -94,6 +97,7 @@ private:
     void stopTimer(CommandTimer timer) override;
     void closeAsOk() override { onOk(); }
     void writeDesktopShortcut(std::string_view option) override;
+    void showPlaybackChoices() override;
 
     void insertColumns();
     void layout(UINT sizeType);
@@ -107,10 +111,14 @@ private:
     void openHelp();
     void showAbout();
     void armAutoRun();
+    std::string speedSuffix() const;
     std::optional<INT_PTR> onAutoRunMessage(UINT message, LPARAM lParam);
 
     Platform& platform_;
     MacroPlayer player_;
+    Win32RunGuards guards_{player_};
+    Win32SettingsStore settingsStore_;
+    bool stepTimerOn_ = false;  // a run plays: the caption shows the speed in force
     PositionMarker marker_;
     RECT prevClientRect_{};
     RECT initialClientRect_{};

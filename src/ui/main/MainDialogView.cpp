@@ -5,6 +5,7 @@
 
 #include "app/DesktopShortcut.h"
 #include "app/win32/ShellLink.h"
+#include "resources/resource.h"
 #include "ui/main/TimerIds.h"
 
 namespace tappling {
@@ -44,11 +45,20 @@ void MainDialog::takeFocus() {
     SetFocus(list_);
 }
 
+void MainDialog::showPlaybackChoices() {
+    HMENU menu = GetMenu(hwnd());
+    const auto speed = static_cast<UINT>(player_.playbackSpeed);
+    CheckMenuRadioItem(menu, ID_EDIT_SPEED_QUARTER, ID_EDIT_SPEED_QUADRUPLE, ID_EDIT_SPEED_QUARTER + speed, MF_BYCOMMAND);
+    CheckMenuItem(menu, ID_EDIT_STOP_ON_INPUT, MF_BYCOMMAND | (player_.stopOnManualInput ? MF_CHECKED : MF_UNCHECKED));
+}
+
 void MainDialog::startTimer(CommandTimer timer) {
+    if (timer == CommandTimer::Step) stepTimerOn_ = true;
     SetTimer(hwnd(), timer == CommandTimer::Step ? kStepTimer : kRecorderTimer, kTimerPeriodMs, nullptr);
 }
 
 void MainDialog::stopTimer(CommandTimer timer) {
+    if (timer == CommandTimer::Step) stepTimerOn_ = false;
     KillTimer(hwnd(), timer == CommandTimer::Step ? kStepTimer : kRecorderTimer);
 }
 

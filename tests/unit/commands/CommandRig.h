@@ -74,6 +74,7 @@ public:
     }
     void closeAsOk() override { stepTimerOn = false, log("closeAsOk"); }
     void writeDesktopShortcut(std::string_view option) override { log("shortcut " + std::string(option)); }
+    void showPlaybackChoices() override { log("choices"); }
 
     void inform(std::string_view text) override { messages.emplace_back(text), log("inform " + std::string(text)); }
     Answer askYesNoCancel(std::string_view question) override {
