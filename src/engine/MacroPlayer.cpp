@@ -33,7 +33,9 @@ void MacroPlayer::beginRun(int32_t resume, int32_t firstRow) {
     platform_.keys.asyncKeyState(kVkF2);
     if (manualInputWatch != nullptr) {
         manualInputWatch->disarm();  // an earlier stop no longer counts
-        if (stopOnManualInput) manualInputWatch->arm(platform_.input.cursorPos(), platform_.screen.virtualScreen());
+        // An unreadable pointer gives the origin: the player's first move sets the anchor anyway.
+        if (stopOnManualInput)
+            manualInputWatch->arm(platform_.input.cursorPos().value_or(Point{}), platform_.screen.virtualScreen());
     }
 }
 
