@@ -28,7 +28,7 @@ GdiObject<HBITMAP> enlargedForDpi(HBITMAP source, UINT dpi) {
     Picture picture{size.bmWidth, size.bmHeight < 0 ? -size.bmHeight : size.bmHeight, {}};
     picture.pixels.resize(static_cast<size_t>(picture.width) * static_cast<size_t>(picture.height));
     BITMAPINFO info = topDown32(picture.width, picture.height);
-    ScreenDc screen;
+    WindowDc screen;  // the whole screen
     if (GetDIBits(screen.get(), source, 0, static_cast<UINT>(picture.height), picture.pixels.data(), &info,
                   DIB_RGB_COLORS) != picture.height)
         return GdiObject<HBITMAP>();

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "engine/win32/GdiHandles.h"
+#include "win32/Handles.h"
 
 namespace tappling {
 

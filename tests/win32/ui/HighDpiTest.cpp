@@ -10,7 +10,7 @@
 
 #include "engine/MacroPlayer.h"
 #include "engine/TestWindow.h"
-#include "engine/win32/GdiHandles.h"
+#include "win32/Handles.h"
 #include "engine/win32/Win32Platform.h"
 #include "resources/resource.h"
 #include "ui/UiFakes.h"
@@ -114,9 +114,7 @@ TEST_F(HighDpi, MacroClicksLandOnTheirPhysicalPixels) {
 
 TEST_F(HighDpi, MarkerTipOnItsPoint) {
     PositionMarker marker(GetModuleHandleW(nullptr));
-    marker.locked = 1;
-    marker.setTarget(200, 150);
-    marker.showAtTarget();
+    marker.showLocked(200, 150, 0);
     ASSERT_NE(marker.window(), nullptr);
     test::pumpFor(20);
     RECT r{};
