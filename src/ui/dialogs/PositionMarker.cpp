@@ -2,7 +2,10 @@
 
 #include <windowsx.h>
 
+#include <utility>
+
 #include "resource.h"
+#include "ui/DpiBitmap.h"
 
 namespace tappling {
 
@@ -114,6 +117,8 @@ void PositionMarker::onInit() {
     // A DIB section keeps the palette colours exact, whatever the display depth.
     bitmap_.reset(static_cast<HBITMAP>(
         LoadImageW(instance_, MAKEINTRESOURCEW(IDB_MARKER), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    // Drawn for 96 dpi: at 150 % it is half as large again, its tip still the marked point.
+    if (GdiObject<HBITMAP> enlarged = enlargedForDpi(bitmap_.get(), GetDpiForWindow(hwnd_))) bitmap_ = std::move(enlarged);
     buildShapeRegion();
     applyRegion();
 }

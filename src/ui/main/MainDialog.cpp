@@ -9,6 +9,7 @@
 #include "model/win32/Win32ModulePath.h"
 #include "resources/resource.h"
 #include "ui/logic/Caption.h"
+#include "ui/logic/DpiScale.h"
 #include "ui/logic/HelpLinks.h"
 #include "ui/logic/Layout.h"
 #include "ui/logic/ListRows.h"
@@ -106,12 +107,13 @@ bool MainDialog::onInit() {
 }
 
 void MainDialog::insertColumns() {
+    const UINT dpi = GetDpiForWindow(list_);  // the widths are for 96 dpi
     for (int i = 0; i < kListColumnCount; ++i) {
         std::wstring title = utf8ToWide(kListColumns[static_cast<size_t>(i)].title);
         LVCOLUMNW column{};
         column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         column.fmt = LVCFMT_LEFT;
-        column.cx = kListColumns[static_cast<size_t>(i)].width;
+        column.cx = scaleForDpi(kListColumns[static_cast<size_t>(i)].width, dpi);
         column.pszText = title.data();
         column.iSubItem = i;
         SendMessageW(list_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));

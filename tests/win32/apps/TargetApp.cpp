@@ -3,7 +3,7 @@
 // Command line:
 //   TargetApp.exe LOGFILE [X Y WIDTH HEIGHT] [--pattern] [--dot CX CY COLOUR] [--focus-edit] [--topmost]
 //     LOGFILE   written from scratch, one line per event, flushed after each line
-//     X Y WIDTH HEIGHT  outer window rectangle in screen pixels (default 100 100 320 240)
+//     X Y WIDTH HEIGHT  outer window rectangle in physical screen pixels (default 100 100 320 240)
 //     --pattern paint the client area with the test pattern RGB(x & 255, y & 255, 128)
 //               (client coordinates) instead of white
 //     --dot     paint one pixel of COLOUR (COLORREF 0x00BBGGRR, decimal or 0x hex) at client (CX, CY)
@@ -219,6 +219,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const bool ok = argv && parse(argc, argv, app.options);
     if (argv) LocalFree(argv);
     if (!ok) return 2;
+    // Physical pixels, as Tappling uses them: on a scaled display a DPI-unaware window
+    // would be placed and told its clicks in scaled coordinates.
+    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
 
     app.log = _wfopen(app.options.logPath.c_str(), L"wb");
     if (!app.log) return 3;
