@@ -6,6 +6,7 @@
 //                          window of Tappling.exe; prints "hwnd left top right bottom"
 //   select --hwnd H ROW...  selects the 0-based rows of the window's action list (1001)
 //   post   --hwnd H --id N  posts WM_COMMAND N (a menu item, a button, IDOK of a box)
+//   restore --hwnd H        restores a minimized window as the task bar does
 //
 // Exit code 0 on success, 1 when the window was not found in time, 2 on bad arguments.
 #include <windows.h>
@@ -132,6 +133,7 @@ int run(const Options& options, std::string& output) {
     if (!IsWindow(options.hwnd)) return 1;
     if (options.command == L"select") return !options.rows.empty() && selectRows(options.hwnd, options.rows) ? 0 : 1;
     if (options.command == L"post") return PostMessageW(options.hwnd, WM_COMMAND, MAKEWPARAM(options.id, 0), 0) ? 0 : 1;
+    if (options.command == L"restore") return PostMessageW(options.hwnd, WM_SYSCOMMAND, SC_RESTORE, 0) ? 0 : 1;
     return 2;
 }
 
