@@ -2,8 +2,8 @@
 // program can be photographed in each of its windows. Results go to the file named by
 // --out as UTF-8 lines (console output under Wine is unreliable).
 //
-//   wait   --title T [--prefix] [--class C] [--timeout MS]   waits for a visible top-level
-//                          window of Tappling.exe; prints "hwnd left top right bottom"
+//   wait   --title T [--class C] [--timeout MS]   waits for a visible top-level window of
+//                          Tappling.exe with that exact title; prints "hwnd left top right bottom"
 //   select --hwnd H ROW...  selects the 0-based rows of the window's action list (1001)
 //   post   --hwnd H --id N  posts WM_COMMAND N (a menu item, a button, IDOK of a box)
 //   restore --hwnd H        restores a minimized window as the task bar does
@@ -22,7 +22,6 @@ namespace {
 
 struct Options {
     std::wstring command, title, windowClass, out;
-    bool prefix = false;
     HWND hwnd = nullptr;
     int id = 0;
     DWORD timeoutMs = 20000;
@@ -49,7 +48,7 @@ bool matches(HWND window, const Options& options) {
     wchar_t text[512] = {};
     GetWindowTextW(window, text, 512);
     const std::wstring title = text;
-    if (options.prefix ? title.rfind(options.title, 0) != 0 : title != options.title) return false;
+    if (title != options.title) return false;
     wchar_t cls[256] = {};
     GetClassNameW(window, cls, 256);
     if (!options.windowClass.empty() && options.windowClass != cls) return false;
@@ -97,7 +96,6 @@ bool parse(int argc, wchar_t** argv, Options& options) {
     options.command = argv[1];
     for (int i = 2; i < argc; ++i) {
         const std::wstring name = argv[i];
-        if (name == L"--prefix") { options.prefix = true; continue; }
         if (name.rfind(L"--", 0) != 0) { options.rows.push_back(_wtoi(argv[i])); continue; }
         if (i + 1 >= argc) return false;
         const wchar_t* value = argv[++i];
