@@ -117,9 +117,9 @@ TEST(AboutDialogTest, ControlsOfTheTemplateAndTheLinks) {
     ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(windowText(hwnd), L"ﾊﾞｰｼﾞｮﾝ情報");
     auto dialogRect = [&](int x, int y, int w, int h) {
-        RECT r{x, y, x + w, y + h};
+        RECT r{x, y, w, h};  // the dialog manager converts origin and size separately
         MapDialogRect(hwnd, &r);
-        return r;
+        return RECT{r.left, r.top, r.left + r.right, r.top + r.bottom};
     };
     RECT client{};
     GetClientRect(hwnd, &client);
