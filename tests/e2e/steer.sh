@@ -7,6 +7,7 @@
 #   3. "手動操作で停止" ticked: the player's own clicks never stop the run, a real X move
 #      (xdotool) does, with "中断"; unticked, the same move does not; the choices and the
 #      speed survive a restart (registry values, caption " [×2]").
+#   4. "選択行から実行" on a two-pass loop: the first pass starts at the selected row, the next at the top.
 # Run through the harness: tools/with-wine-display tests/e2e/steer.sh [BIN_DIR]
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
@@ -119,5 +120,35 @@ for ticked in 1 0; do
     fi
 done
 "$wine" reg delete 'HKCU\Software\Tappling' /f >/dev/null 2>&1 || true
+
+# --- 4. "選択行から実行": with row 3 selected (a real click), the first pass of a two-pass
+#        loop starts at row 3, the second at the top.
+"$wine" "$bin_dir/ControlProbe.exe" 'C:\probe' >/dev/null 2>&1 &
+e2e_started+=("$!")
+row_point() {  # INDEX: the screen point of the row in the main window's list, from ControlProbe
+    printf '1\nrowpoint\t%s\t%s\t%s\n' "$main" "$IDC_ACTION_LIST" "$1" >"$probe_dir/request.part"
+    mv "$probe_dir/request.part" "$probe_dir/request"
+    for _ in $(seq 1 600); do [ -f "$probe_dir/reply" ] && break; sleep 0.05; done
+    tail -n +3 "$probe_dir/reply" 2>/dev/null | tr -d '\r'; rm -f "$probe_dir/reply"
+}
+make_macro hand "macro loopEnabled loopLimited loopCount=2
+$(for i in 0 1 2 3 4; do echo "LeftClick x=$((740 + i * 40)) y=560 preWaitMs=100 postWaitMs=200"; done)"
+if e2e_start_target fromrow 700 500 320 240; then
+    open_main
+    point=$(row_point 2)  # rows count from 0 here
+    # shellcheck disable=SC2086
+    [ -n "$point" ] && xdotool mousemove $point && sleep 0.3 && xdotool click 1
+    sleep 1
+    poke "$ID_EDIT_RUN_FROM_ROW"  # 選択行から実行
+    message=$(end_message 30000)
+    e2e_probe close --hwnd "$main" >/dev/null || true
+    e2e_probe wait-gone --exe Tappling.exe --timeout 10000 >/dev/null || true
+    e2e_stop_target
+    cp "$work/fromrow.log" "$artifacts/steer-fromrow.log"
+    xs=$(events fromrow | awk '$1 == "down" && $2 == "L" { printf "%s ", $3 }')
+    if [ "${message%%(*}" = "終了" ] && [ "$xs" = "820 860 900 740 780 820 860 900 " ]; then
+        e2e_pass "run from row 3: the first pass starts there, the second at the top"
+    else e2e_fail "run from row 3: point '$point', message '$message', clicks at x '$xs'"; fi
+fi
 
 e2e_finish steer.sh
