@@ -48,7 +48,7 @@ rm -f "$drive_c/verb.reg"
 "$wine" reg export 'HKCR\TapplingFile\shell\nodlg\command' 'C:\verb.reg' /y >/dev/null 2>&1
 command=$( { iconv -f UTF-16 -t UTF-8 "$drive_c/verb.reg" 2>/dev/null || true; } | tr -d '\r' \
           | sed -n 's/^@="\(.*\)"$/\1/p' | sed 's/\\"/"/g; s/\\\\/\\/g')
-if [ "$command" = 'C:\Tappling\Tappling.exe %1-NODIG' ]; then e2e_pass "Linkery registered: $command"
+if [ "$command" = '"C:\Tappling\Tappling.exe" %1-NODIG' ]; then e2e_pass "Linkery registered: $command"
 else e2e_fail "registered command '$command'"; fi
 
 # The verb with %1 replaced, as the shell runs it: one wait of 3 s, then the end.
