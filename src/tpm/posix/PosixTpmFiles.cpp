@@ -67,16 +67,6 @@ OpenedInput openedFrom(int fd, bool owned, std::string& errorText) {
     return {std::make_unique<PosixInputFile>(fd, owned, static_cast<uint64_t>(info.st_size)), identityOf(info)};
 }
 
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        bytes.remove_prefix(static_cast<size_t>(written));
-    }
-    return true;
-}
-
 // The path a chain of symbolic links ends at (the path itself when it is no link), so the
 // new file replaces the link's target rather than the link. Relative links count from
 // their own folder.
@@ -140,6 +130,16 @@ bool PosixTpmFiles::replaceFile(const std::string& path, std::string_view bytes,
     }
     errorText = std::strerror(EEXIST);
     return false;
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        bytes.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
 }
 
 }  // namespace tappling

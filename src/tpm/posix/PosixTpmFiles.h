@@ -1,6 +1,8 @@
 // tpm's file system through POSIX calls, for the native tool.
 #pragma once
 
+#include <string_view>
+
 #include "textform/TpmFileSystem.h"
 
 namespace tappling {
@@ -12,5 +14,8 @@ public:
     OutputTarget inspectOutput(const std::string& path) override;
     bool replaceFile(const std::string& path, std::string_view bytes, std::string& errorText) override;
 };
+
+// False with errno set when the stream does not take every byte (a full disk, a closed pipe).
+bool writeAll(int fd, std::string_view bytes);
 
 }  // namespace tappling

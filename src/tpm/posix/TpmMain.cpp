@@ -11,21 +11,6 @@
 #include "tpm/posix/IconvCodePage.h"
 #include "tpm/posix/PosixTpmFiles.h"
 
-namespace {
-
-// False with errno set when the stream does not take every byte (a full disk, a closed pipe).
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        bytes.remove_prefix(static_cast<size_t>(written));
-    }
-    return true;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
     using namespace tappling;
     const IconvCodePage codePage;
